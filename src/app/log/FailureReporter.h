@@ -1,0 +1,36 @@
+#pragma once
+
+#include <exception>
+#include <filesystem>
+#include <string_view>
+
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+
+namespace orbelin::app {
+
+/// The error source of the program's own run-time failures.
+inline constexpr std::string_view kProgramSource = "QELT";
+
+/// The one failure convention: a line "[Procedure] source:description" in ERROR.LOG,
+/// then the procedure's message box. The caller then returns its failure value.
+class FailureReporter {
+ public:
+  FailureReporter(std::filesystem::path errorLog, platform::Clock& clock, platform::MessageBox& messages)
+      : m_errorLog(std::move(errorLog)), m_clock(clock), m_messages(messages) {}
+
+  /// Logs the failure and shows the procedure's box (none for MakeFile).
+  void report(std::string_view procedure, std::string_view source, std::string_view description);
+  /// The same for a caught exception, with the program as the source.
+  void report(std::string_view procedure, const std::exception& failure);
+
+  platform::Clock& clock() { return m_clock; }
+  platform::MessageBox& messages() { return m_messages; }
+
+ private:
+  std::filesystem::path m_errorLog;
+  platform::Clock& m_clock;
+  platform::MessageBox& m_messages;
+};
+
+}  // namespace orbelin::app

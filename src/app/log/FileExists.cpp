@@ -1,0 +1,20 @@
+#include "app/log/FileExists.h"
+
+#include <system_error>
+
+namespace orbelin::app {
+
+bool FileExists(const std::filesystem::path& path, int attributes) {
+  if (path.empty()) return true;
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    // A component that is a file rather than a folder makes the path invalid, not absent.
+    return error == std::errc::not_a_directory;
+  }
+  if (error) return true;
+  if (std::filesystem::is_directory(status)) return (attributes & kAttrDirectory) != 0;
+  return true;
+}
+
+}  // namespace orbelin::app

@@ -1,0 +1,107 @@
+#include "convert/MakeSendData.h"
+
+#include <optional>
+
+#include "convert/ByteEdit.h"
+#include "convert/codec/Cp932.h"
+#include "convert/text/Integers.h"
+#include "convert/text/InterchangeStr.h"
+
+namespace orbelin::convert {
+
+namespace {
+
+using settings::Setting;
+
+char codeByte(std::string_view setting) {
+  const std::int32_t code = text::toInteger(setting);
+  if (code < 0 || code > 255) throw text::RuntimeFailure(text::kInvalidArgument);
+  return static_cast<char>(code);
+}
+
+std::optional<char> prefixByte(const settings::Settings& s) {
+  const std::string& head = s.get(Setting::RcvHead);
+  if (head == "1") return '\x02';
+  if (head == "2") return '\x01';
+  if (head == "3") return codeByte(s.get(Setting::HeadOther));
+  return std::nullopt;
+}
+
+std::string suffixBytes(const settings::Settings& s) {
+  const std::string& foot = s.get(Setting::RcvFoot);
+  if (foot == "1") return "\x03";
+  if (foot == "2") return "\x17";
+  if (foot == "3") return "\r";
+  if (foot == "4") return "\n";
+  if (foot == "5") return "\r\n";
+  if (foot == "6") return std::string(1, codeByte(s.get(Setting::FootOther)));
+  return {};
+}
+
+// The record without its prefix and suffix, or empty when either is missing.
+std::string removeFraming(std::string_view text, const settings::Settings& s) {
+  const std::optional<char> prefix = prefixByte(s);
+  const std::string suffix = suffixBytes(s);
+  std::string bytes = codec::toCp932(text);
+  if (prefix) {
+    if (bytes.empty() || bytes.front() != *prefix) return {};
+    bytes.erase(0, codec::charLengthAt(bytes, 0));
+  }
+  if (!suffix.empty()) {
+    const auto at = bytes.find(suffix);
+    if (at == std::string::npos) return {};
+    bytes.resize(at);
+  }
+  return codec::fromCp932(bytes);
+}
+
+std::string substitute(std::string text, const settings::EditTables& tables, app::FailureReporter& reporter) {
+  for (const auto& pair : tables.substitutions) {
+    if (!pair.beforeWorking.empty()) text = text::InterchangeStr(text, pair.beforeWorking, pair.afterWorking, reporter);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string MakeSendData(std::string_view data, const settings::Settings& settings,
+                         const settings::EditTables& tables, app::FailureReporter& reporter) {
+  if (data.empty()) return {};
+  try {
+    std::string text = settings.isOn(Setting::Select) ? removeFraming(data, settings) : std::string(data);
+    if (settings.isOn(Setting::ByteEd) && !text.empty()) text = applyByteEdit(text, tables.byteEdits);
+    if (settings.isOn(Setting::Chikan) && !text.empty()) text = substitute(std::move(text), tables, reporter);
+    return text;
+  } catch (const std::exception& failure) {
+    reporter.report("MakeSendData", failure);
+    return {};
+  }
+}
+
+std::string EscapeKeyBraces(std::string_view data, const settings::Settings& settings) {
+  if (data.empty()) return {};
+  const bool escape = settings.isOn(Setting::SendKeySpc);
+  std::string result;
+  try {
+    const std::string bytes = codec::toCp932(data);
+    std::string out;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+      const std::size_t length = codec::charLengthAt(bytes, pos);
+      const std::string_view piece(bytes.data() + pos, length);
+      if (escape && piece == "{") {
+        out += "{{}";
+      } else if (escape && piece == "}") {
+        out += "{}}";
+      } else {
+        out += piece;
+      }
+      pos += length;
+    }
+    result = codec::fromCp932(out);
+  } catch (const std::exception&) {
+    result += "<Error!>";
+  }
+  return result;
+}
+
+}  // namespace orbelin::convert

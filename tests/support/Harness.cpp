@@ -1,0 +1,19 @@
+#include "support/Harness.h"
+
+namespace orbelin::test {
+
+std::vector<std::string> Harness::errorLines() const {
+  const std::string text = readFile(paths.errorLog());
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const auto end = text.find("\r\n", start);
+    const std::string line = text.substr(start, end - start);
+    lines.push_back(line.size() > 18 ? line.substr(18) : line);  // "yy/mm/dd hh:mm:ss "
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace orbelin::test

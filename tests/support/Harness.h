@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "app/log/FailureReporter.h"
+#include "app/log/ProgramPaths.h"
+#include "platform/Transcript.h"
+#include "platform/sim/RecordingMessageBox.h"
+#include "platform/sim/SimClock.h"
+#include "support/TempDir.h"
+
+namespace orbelin::test {
+
+/// A program folder in a temporary directory with virtual time, a recording message box
+/// and the failure reporter wired to them. Virtual time starts on 28 March 2008 14:05:09.
+struct Harness {
+  TempDir dir;
+  platform::Transcript transcript;
+  platform::sim::SimClock clock;
+  platform::sim::RecordingMessageBox messages{transcript};
+  app::ProgramPaths paths{dir.path()};
+  app::FailureReporter reporter{paths.errorLog(), clock, messages};
+
+  /// The lines of ERROR.LOG without their time stamps.
+  std::vector<std::string> errorLines() const;
+};
+
+}  // namespace orbelin::test
