@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace orbelin::platform {
+
+/// A window that can receive posted characters; 0 is no window.
+using WindowId = std::uint64_t;
+
+/// Key event flags: the extended key bit and the key-up bit.
+inline constexpr std::uint32_t kKeyExtended = 1;
+inline constexpr std::uint32_t kKeyUp = 2;
+
+/// Synthetic keyboard input and the focus window, as the transfer procedures need them.
+/// The event order, pauses and modifiers are the engine's; a backend only performs them.
+class Keyboard {
+ public:
+  virtual ~Keyboard() = default;
+  /// One synthetic key event: virtual key, scan code and flags (kKeyExtended, kKeyUp).
+  virtual void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
+  /// The key that types a single-byte character on the current layout: virtual key in
+  /// the low byte, shift state in the high byte (1 Shift, 2 Ctrl, 4 Alt); -1 for none.
+  virtual std::int16_t keyForCharacter(std::uint8_t character) = 0;
+  /// The scan code of a virtual key; 0 when it has none.
+  virtual std::uint8_t scanCodeOf(std::uint8_t virtualKey) = 0;
+  /// The window that has the keyboard focus in the foreground application; nothing when
+  /// it cannot be reached.
+  virtual std::optional<WindowId> focusWindow() = 0;
+  /// Posts one whole character to window. code is the character's code page 932 code as
+  /// a signed 16-bit number sign-extended to 32 bits (あ is -32096, A is 65).
+  virtual void postCharacter(WindowId window, std::int32_t code) = 0;
+  /// A transfer pause of ms milliseconds (nothing runs meanwhile).
+  virtual void sleep(int ms) = 0;
+};
+
+/// The system clipboard, plain text only.
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  /// Clears the clipboard and puts text on it (an empty text too). False when the
+  /// clipboard cannot be opened.
+  virtual bool setText(std::string_view text) = 0;
+};
+
+}  // namespace orbelin::platform
