@@ -1,9 +1,11 @@
 #include "support/Harness.h"
 
+#include "convert/codec/Cp932.h"
+
 namespace orbelin::test {
 
 std::vector<std::string> Harness::errorLines() const {
-  const std::string text = readFile(paths.errorLog());
+  const std::string text = codec::fromCp932(readFile(paths.errorLog()));
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {

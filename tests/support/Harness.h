@@ -21,7 +21,7 @@ struct Harness {
   app::ProgramPaths paths{dir.path()};
   app::FailureReporter reporter{paths.errorLog(), clock, messages};
 
-  /// The lines of ERROR.LOG without their time stamps.
+  /// The lines of ERROR.LOG (decoded from code page 932) without their time stamps.
   std::vector<std::string> errorLines() const;
 };
 
