@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/Keyboard.h"
+#include "platform/Transcript.h"
+#include "platform/sim/SimClock.h"
+
+namespace orbelin::platform::sim {
+
+/// A keyboard that writes what it is asked to do as transcript lines: "key VK SCAN FLAGS",
+/// "ime CODE" and "sleep MS" (only pauses above 0). Its layout is the US English one as
+/// the Windows keyboard functions report it, so event sequences can be checked exactly.
+/// Sleeping advances the simulated clock, when one is given.
+class RecordingKeyboard : public Keyboard {
+ public:
+  /// The focus window that lookups find until told otherwise.
+  static constexpr WindowId kDefaultFocus = 1;
+
+  explicit RecordingKeyboard(Transcript& transcript, SimClock* clock = nullptr)
+      : m_transcript(transcript), m_clock(clock) {}
+
+  void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+  std::int16_t keyForCharacter(std::uint8_t character) override;
+  std::uint8_t scanCodeOf(std::uint8_t virtualKey) override;
+  std::optional<WindowId> focusWindow() override;
+  void postCharacter(WindowId window, std::int32_t code) override;
+  void sleep(int ms) override;
+
+  /// The window focus lookups find; nothing means the lookup fails (attach failed).
+  void setFocusWindow(std::optional<WindowId> window) { m_focus = window; }
+  /// Lets the next count lookups succeed and every later one fail, like a user who
+  /// switches to a window the program cannot reach in the middle of a string.
+  void loseFocusAfter(int count) { m_lookupsLeft = count; }
+
+ private:
+  Transcript& m_transcript;
+  SimClock* m_clock;
+  std::optional<WindowId> m_focus = kDefaultFocus;
+  std::optional<int> m_lookupsLeft;
+};
+
+/// VkKeyScanA of the US English layout: virtual key in the low byte, shift state in the
+/// high byte (1 Shift, 2 Ctrl, 4 Alt), -1 when no key types the character.
+std::int16_t usKeyForCharacter(std::uint8_t character);
+/// MapVirtualKeyA (map type 0) of the US English layout: the set-1 scan code, 0 for none.
+std::uint8_t usScanCodeOf(std::uint8_t virtualKey);
+
+}  // namespace orbelin::platform::sim
