@@ -55,11 +55,16 @@ std::string removeFraming(std::string_view text, const settings::Settings& s) {
   return codec::fromCp932(bytes);
 }
 
-std::string substitute(std::string text, const settings::EditTables& tables, app::FailureReporter& reporter) {
+// The rows run in order on the code page 932 bytes, so a later row sees the output of an
+// earlier one; converting once instead of per row gives the same bytes.
+std::string substitute(std::string_view text, const settings::EditTables& tables) {
+  std::string bytes = codec::toCp932(text);
   for (const auto& pair : tables.substitutions) {
-    if (!pair.beforeWorking.empty()) text = text::InterchangeStr(text, pair.beforeWorking, pair.afterWorking, reporter);
+    if (!pair.beforeWorking.empty()) {
+      bytes = text::replaceAllBytes(bytes, codec::toCp932(pair.beforeWorking), codec::toCp932(pair.afterWorking));
+    }
   }
-  return text;
+  return codec::fromCp932(bytes);
 }
 
 }  // namespace
@@ -70,7 +75,7 @@ std::string MakeSendData(std::string_view data, const settings::Settings& settin
   try {
     std::string text = settings.isOn(Setting::Select) ? removeFraming(data, settings) : std::string(data);
     if (settings.isOn(Setting::ByteEd) && !text.empty()) text = applyByteEdit(text, tables.byteEdits);
-    if (settings.isOn(Setting::Chikan) && !text.empty()) text = substitute(std::move(text), tables, reporter);
+    if (settings.isOn(Setting::Chikan) && !text.empty()) text = substitute(text, tables);
     return text;
   } catch (const std::exception& failure) {
     reporter.report("MakeSendData", failure);

@@ -1,0 +1,69 @@
+// orbelin-convert: runs the record conversions of a program folder's settings over lines
+// read from standard input and prints the key string that would be typed for each.
+// A first run in a folder without QELT.INI writes one with the defaults, as the program does.
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "app/log/FailureReporter.h"
+#include "app/log/ProgramPaths.h"
+#include "convert/CaseWidth.h"
+#include "convert/MakeSendData.h"
+#include "platform/Transcript.h"
+#include "platform/posix/SystemClock.h"
+#include "settings/Configuration.h"
+#include "settings/EditTableStore.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+using namespace orbelin;
+
+/// Message boxes become lines on standard error.
+class ConsoleMessageBox : public platform::MessageBox {
+ public:
+  void show(platform::MessageIcon icon, std::string_view title, std::string_view text) override {
+    std::cerr << platform::iconName(icon) << ' ' << platform::quoteForTranscript(title) << ' '
+              << platform::quoteForTranscript(text) << '\n';
+  }
+};
+
+int usage() {
+  std::cerr << "usage: orbelin-convert [--dir DIR]\n"
+               "Reads one record per line from standard input and prints the key string for it.\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  app::ProgramPaths paths{std::filesystem::current_path()};
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--dir" && i + 1 < argc) {
+      paths.dir = argv[++i];
+    } else {
+      return usage();
+    }
+  }
+  platform::posix::SystemClock clock;
+  ConsoleMessageBox messages;
+  app::FailureReporter reporter(paths.errorLog(), clock, messages);
+  settings::Configuration configuration;
+  settings::InitDefaults(configuration);
+  settings::LoadEditTables(configuration.tables, paths.ini(), reporter);
+  settings::LoadSettings(configuration, paths.ini());
+  if (!std::filesystem::exists(paths.ini())) {
+    settings::PutEdy(configuration.tables, paths.ini(), reporter);
+    settings::PutPGPra(configuration.settings, paths.ini(), reporter);
+  }
+  const settings::Settings& s = configuration.settings;
+  std::cerr << "Orbelin: settings from " << paths.ini().string() << "; one record per line.\n";
+  for (std::string line; std::getline(std::cin, line);) {
+    std::string data = convert::ConvertCaseWidth(line, s.get(settings::Setting::ConvMode));
+    data = convert::MakeSendData(data, s, configuration.tables, reporter);
+    data = convert::EscapeKeyBraces(data, s);
+    std::cout << s.get(settings::Setting::KeyHead) << data << s.get(settings::Setting::KeyFoot) << std::endl;
+  }
+  return 0;
+}
