@@ -106,7 +106,7 @@ std::vector<Step> modelScan(std::string rest, const platform::LocalTime& now) {
 TEST(KeyScannerRandom, FollowsTheScanningRulesOnRandomKeyStrings) {
   KeyStringSource source(20080328);
   platform::sim::SimClock clock;
-  for (int round = 0; round < 20000; ++round) {
+  for (int round = 0; round < 10000; ++round) {
     const std::string keyString = source.next();
     KeyScanner scanner(keyString, true, clock);
     std::vector<Step> steps;
