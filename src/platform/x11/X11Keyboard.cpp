@@ -1,0 +1,243 @@
+#include "platform/x11/X11Keyboard.h"
+
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+
+#include "convert/codec/Cp932.h"
+
+namespace orbelin::platform::x11 {
+
+namespace {
+
+constexpr std::int16_t kNoKey = -1;
+constexpr std::int16_t kShiftState = 0x100;
+
+}  // namespace
+
+void DisplayCloser::operator()(::_XDisplay* display) const {
+  if (display != nullptr) XCloseDisplay(display);
+}
+
+Keymap readKeymap(Display* display) {
+  int minKeycode = 0;
+  int maxKeycode = 0;
+  XDisplayKeycodes(display, &minKeycode, &maxKeycode);
+  const int count = maxKeycode - minKeycode + 1;
+  int columns = 0;
+  KeySym* keysyms = XGetKeyboardMapping(display, static_cast<KeyCode>(minKeycode), count, &columns);
+  std::vector<Keysym> table;
+  if (keysyms != nullptr) {
+    table.assign(keysyms, keysyms + static_cast<std::ptrdiff_t>(count) * columns);
+    XFree(keysyms);
+  }
+  return Keymap(minKeycode, columns, std::move(table));
+}
+
+namespace {
+
+// Binds keysym to keycode unshifted and shifted, so a held Shift does not change what it
+// types, and waits until the server has the new mapping.
+void bindKeysym(Display* display, int keycode, Keysym keysym) {
+  KeySym keysyms[2] = {keysym, keysym};
+  XChangeKeyboardMapping(display, keycode, 2, keysyms, 1);
+  XSync(display, False);
+}
+
+char32_t codePointOfCode(std::int32_t code) {
+  const unsigned value = (code >= 0 && code <= 0xFF) ? static_cast<unsigned>(code) : static_cast<unsigned>(code) & 0xFFFF;
+  return codec::decodeCode(value);
+}
+
+bool isModifierKeysym(Keysym keysym) {
+  return (keysym >= XK_Shift_L && keysym <= XK_Hyper_R) || keysym == XK_Num_Lock || keysym == XK_Scroll_Lock;
+}
+
+}  // namespace
+
+X11Keyboard::Opened X11Keyboard::open(const char* displayName, Pause pause) {
+  const char* shownName = displayName != nullptr ? displayName : XDisplayName(nullptr);
+  DisplayPtr display(XOpenDisplay(displayName));
+  if (!display) {
+    return {nullptr, std::string("cannot connect to the X display \"") + (shownName ? shownName : "") + "\""};
+  }
+  int eventBase = 0;
+  int errorBase = 0;
+  int major = 0;
+  int minor = 0;
+  if (!XTestQueryExtension(display.get(), &eventBase, &errorBase, &major, &minor)) {
+    return {nullptr, "the X server has no XTEST extension for synthetic key events"};
+  }
+  // A second connection lets the idle release run on its own thread without locking Xlib.
+  DisplayPtr idleDisplay(XOpenDisplay(DisplayString(display.get())));
+  return {std::unique_ptr<X11Keyboard>(new X11Keyboard(std::move(display), std::move(idleDisplay), std::move(pause))),
+          {}};
+}
+
+X11Keyboard::X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause)
+    : m_display(std::move(display)),
+      m_idleDisplay(std::move(idleDisplay)),
+      m_pause(std::move(pause)),
+      m_keymap(readKeymap(m_display.get())),
+      m_slots(m_keymap.emptyKeycodes()) {
+  // Keys pressed by this process must stay down while held, whatever the grabs.
+  XTestGrabControl(m_display.get(), True);
+  if (m_idleDisplay) m_idleRelease = std::jthread([this](std::stop_token stop) { runIdleRelease(stop); });
+}
+
+X11Keyboard::~X11Keyboard() {
+  releaseAll();
+  if (m_idleRelease.joinable()) {
+    m_idleRelease.request_stop();
+    m_idleRelease.join();
+  }
+  Display* display = m_display.get();
+  m_slots.releaseAll([display](int keycode, Keysym keysym) { bindKeysym(display, keycode, keysym); });
+  XSync(display, False);
+}
+
+void X11Keyboard::refreshKeymap() {
+  bool changed = false;
+  // Mapping notifications arrive unasked; reading them also keeps the queue from growing.
+  while (XPending(m_display.get()) > 0) {
+    XEvent event;
+    XNextEvent(m_display.get(), &event);
+    if (event.type == MappingNotify) changed = true;
+  }
+  if (changed) m_keymap = m_slots.reconcile([this] { return readKeymap(m_display.get()); });
+}
+
+void X11Keyboard::fakeKey(int keycode, bool down) {
+  XTestFakeKeyEvent(m_display.get(), static_cast<unsigned>(keycode), down ? True : False, CurrentTime);
+  m_slots.noteKeyEvent(keycode, down);
+}
+
+int X11Keyboard::keycodeForPress(Keysym keysym) {
+  if (int keycode = m_keymap.keycodeOf(keysym)) return keycode;
+  if (int keycode = m_keymap.keycodeOf(fallbackKeysym(keysym))) return keycode;
+  // A modifier on a borrowed keycode would not act as one; other keys may borrow.
+  if (isModifierKeysym(keysym)) return 0;
+  Display* display = m_display.get();
+  const auto keycode = m_slots.acquire(keysym, [display](int code, Keysym sym) { bindKeysym(display, code, sym); });
+  wakeIdleRelease();
+  return keycode.value_or(0);
+}
+
+void X11Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
+  const Keysym keysym = keysymOfVirtualKey(virtualKey, scanCode, flags);
+  if (keysym == kNoKeysym) return;
+  refreshKeymap();
+  if ((flags & kKeyUp) != 0) {
+    releaseHeld(keysym);
+  } else if (const int keycode = keycodeForPress(keysym)) {
+    fakeKey(keycode, true);
+    const bool held = std::any_of(m_held.begin(), m_held.end(), [&](const HeldKey& k) { return k.keycode == keycode; });
+    if (!held) m_held.push_back({keysym, keycode});
+  }
+  XFlush(m_display.get());
+}
+
+void X11Keyboard::releaseHeld(Keysym keysym) {
+  auto it = std::find_if(m_held.rbegin(), m_held.rend(), [&](const HeldKey& k) { return k.keysym == keysym; });
+  if (it != m_held.rend()) {
+    fakeKey(it->keycode, false);
+    m_held.erase(std::next(it).base());
+    wakeIdleRelease();
+    return;
+  }
+  // Up without a down from us: release the key anyway, it may be stuck.
+  if (int keycode = m_keymap.keycodeOf(keysym)) fakeKey(keycode, false);
+}
+
+void X11Keyboard::releaseAll() {
+  while (!m_held.empty()) {
+    fakeKey(m_held.back().keycode, false);
+    m_held.pop_back();
+  }
+  XFlush(m_display.get());
+  wakeIdleRelease();
+}
+
+std::int16_t X11Keyboard::keyForCharacter(std::uint8_t character) {
+  if (auto key = controlCharacterKey(character)) return *key;
+  refreshKeymap();
+  const Keysym keysym = keysymOfCodePoint(codePointOfCode(character));
+  const auto place = m_keymap.virtualKeyPlaceOf(keysym);
+  if (!place) return kNoKey;
+  return static_cast<std::int16_t>(place->second | (place->first.shifted ? kShiftState : 0));
+}
+
+std::uint8_t X11Keyboard::scanCodeOf(std::uint8_t virtualKey) { return scanCodeOfVirtualKey(virtualKey); }
+
+std::optional<WindowId> X11Keyboard::focusWindow() {
+  Window focus = None;
+  int revertTo = 0;
+  XGetInputFocus(m_display.get(), &focus, &revertTo);
+  if (focus == None || focus == PointerRoot) return std::nullopt;
+  return static_cast<WindowId>(focus);
+}
+
+void X11Keyboard::tap(int keycode, bool shifted) {
+  const int shift = shifted ? m_keymap.keycodeOf(XK_Shift_L) : 0;
+  if (shift != 0) fakeKey(shift, true);
+  fakeKey(keycode, true);
+  fakeKey(keycode, false);
+  if (shift != 0) fakeKey(shift, false);
+  XFlush(m_display.get());
+}
+
+void X11Keyboard::postCharacter(WindowId window, std::int32_t code) {
+  if (window == 0) return;
+  const Keysym keysym = keysymOfCodePoint(codePointOfCode(code));
+  if (keysym == kNoKeysym) return;
+  refreshKeymap();
+  // A key of the keymap types the character without touching the mapping.
+  if (auto place = m_keymap.placeOf(keysym); place && (!place->shifted || m_keymap.keycodeOf(XK_Shift_L) != 0)) {
+    tap(place->keycode, place->shifted);
+    return;
+  }
+  Display* display = m_display.get();
+  const auto keycode = m_slots.acquire(keysym, [display](int slot, Keysym sym) { bindKeysym(display, slot, sym); });
+  if (keycode) tap(*keycode, false);
+  wakeIdleRelease();
+}
+
+void X11Keyboard::sleep(int ms) {
+  XFlush(m_display.get());
+  if (ms <= 0) return;
+  if (m_pause) {
+    m_pause(ms);
+  } else {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+}
+
+void X11Keyboard::wakeIdleRelease() {
+  {
+    std::lock_guard lock(m_wakeMutex);
+    m_woken = true;
+  }
+  m_wake.notify_one();
+}
+
+void X11Keyboard::runIdleRelease(std::stop_token stop) {
+  Display* display = m_idleDisplay.get();
+  std::unique_lock lock(m_wakeMutex);
+  while (!stop.stop_requested()) {
+    const auto deadline = m_slots.idleDeadline();
+    const auto woken = [this] { return m_woken; };
+    const bool wasWoken = deadline ? m_wake.wait_until(lock, stop, *deadline, woken) : m_wake.wait(lock, stop, woken);
+    if (stop.stop_requested()) break;
+    if (wasWoken) {
+      m_woken = false;
+      continue;
+    }
+    lock.unlock();
+    m_slots.releaseIdle([display](int keycode, Keysym keysym) { bindKeysym(display, keycode, keysym); });
+    lock.lock();
+  }
+}
+
+}  // namespace orbelin::platform::x11

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/Keyboard.h"
+#include "platform/x11/DisplayHandle.h"
+#include "platform/x11/KeySlots.h"
+#include "platform/x11/Keymap.h"
+
+namespace orbelin::platform::x11 {
+
+/// The keyboard mapping of display as it is now.
+Keymap readKeymap(::_XDisplay* display);
+
+/// The keyboard of an X11 session (XWayland included) through the XTEST extension.
+/// Key events press the keys of the live keymap; a posted character is typed by its own
+/// key when the keymap has one and otherwise by a spare keycode lent to its keysym, so
+/// Japanese text arrives whole. Every key it presses is released again, at the latest by
+/// releaseAll() and the destructor. One thread uses it; an internal thread gives unused
+/// spare keycodes back.
+class X11Keyboard final : public Keyboard {
+ public:
+  /// A transfer pause. The default blocks; an application that owns the clipboard
+  /// passes one that keeps answering clipboard requests (see qt::servingPause).
+  using Pause = std::function<void(int ms)>;
+
+  /// The keyboard, or no keyboard and why not.
+  struct Opened {
+    std::unique_ptr<X11Keyboard> keyboard;
+    std::string reason;
+  };
+
+  /// Connects to displayName (nullptr: the DISPLAY variable). Fails without an X display
+  /// or without the XTEST extension (a pure Wayland session, the console).
+  static Opened open(const char* displayName = nullptr, Pause pause = {});
+
+  ~X11Keyboard() override;
+  X11Keyboard(const X11Keyboard&) = delete;
+  X11Keyboard& operator=(const X11Keyboard&) = delete;
+
+  void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+  std::int16_t keyForCharacter(std::uint8_t character) override;
+  std::uint8_t scanCodeOf(std::uint8_t virtualKey) override;
+  std::optional<WindowId> focusWindow() override;
+  /// Types the character into the focus window of the X server; window only has to be
+  /// a window (0 types nothing), since synthetic input always goes to the focus.
+  void postCharacter(WindowId window, std::int32_t code) override;
+  void sleep(int ms) override;
+
+  /// Releases every key this keyboard pressed and has not released yet, last first.
+  void releaseAll();
+  /// Mapping changes made for spare keycodes so far (for measurements).
+  int mappingChanges() const { return m_slots.mappingChanges(); }
+  /// How many spare keycodes the keymap offered.
+  std::size_t spareKeycodes() const { return m_slots.slotCount(); }
+
+ private:
+  struct HeldKey {
+    Keysym keysym;
+    int keycode;
+  };
+
+  X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause);
+  void refreshKeymap();
+  int keycodeForPress(Keysym keysym);
+  void fakeKey(int keycode, bool down);
+  void tap(int keycode, bool shifted);
+  void releaseHeld(Keysym keysym);
+  void wakeIdleRelease();
+  void runIdleRelease(std::stop_token stop);
+
+  DisplayPtr m_display;
+  DisplayPtr m_idleDisplay;
+  Pause m_pause;
+  Keymap m_keymap;
+  KeySlots m_slots;
+  std::vector<HeldKey> m_held;
+  std::mutex m_wakeMutex;
+  std::condition_variable_any m_wake;
+  bool m_woken = false;
+  std::jthread m_idleRelease;
+};
+
+}  // namespace orbelin::platform::x11
