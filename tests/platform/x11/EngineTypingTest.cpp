@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
+#include <string>
+
+#include "TextBoxDriver.h"
+#include "keyout/DOSKeySendData.h"
+#include "keyout/KeySendData.h"
+#include "keyout/LowKeySendData.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/x11/X11Keyboard.h"
+#include "settings/Settings.h"
+#include "support/Harness.h"
+
+namespace orbelin::platform::x11 {
+namespace {
+
+// The clipboard needs an application object, and this process must answer the client's
+// paste requests, so it lives for the whole test program.
+QGuiApplication& application() {
+  static int argc = 1;
+  static char name[] = "x11_typing_tests";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication app(argc, argv);
+  return app;
+}
+
+TEST(QtClipboard, FailsWithoutAnApplication) {
+  // Meaningful when this test runs in a program of its own, before any application exists.
+  if (QCoreApplication::instance() == nullptr) {
+    qt::QtClipboard clipboard;
+    EXPECT_FALSE(clipboard.setText("x"));
+  }
+}
+
+// The three transfers typing into the text box client through the real keyboard and
+// clipboard, with the default settings (both pauses "0").
+class EngineTypingTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    application();
+    auto opened = X11Keyboard::open(nullptr, qt::servingPause);
+    ASSERT_TRUE(opened.keyboard) << opened.reason;
+    keyboard = std::move(opened.keyboard);
+    out = std::make_unique<keyout::KeyOutput>(
+        keyout::KeyOutput{*keyboard, clipboard, harness.clock, settings, harness.reporter, nullptr});
+    ASSERT_TRUE(client.ready()) << client.problem();
+  }
+
+  std::string text() {
+    return client.text(*keyboard, [] { QCoreApplication::processEvents(); }).value_or("<no answer>");
+  }
+
+  test::Harness harness;
+  settings::Settings settings = settings::Settings::defaults();
+  qt::QtClipboard clipboard;
+  test::x11::TextBoxDriver client;
+  std::unique_ptr<X11Keyboard> keyboard;
+  std::unique_ptr<keyout::KeyOutput> out;
+};
+
+TEST_F(EngineTypingTest, NormalModeTypesAsciiBracesTabAndEnter) {
+  EXPECT_TRUE(keyout::KeySendData("Lot 42-A/7 (ok)!{TAB}x{ENTER}y{{}z{}}\rend", true, *out));
+  EXPECT_EQ(text(), "Lot 42-A/7 (ok)!\tx\ny{z}\nend");
+}
+
+TEST_F(EngineTypingTest, NormalModeCtrlAThenTextReplacesTheSelection) {
+  EXPECT_TRUE(keyout::KeySendData("old text", true, *out));
+  EXPECT_TRUE(keyout::KeySendData("{C+A}new", true, *out));
+  EXPECT_EQ(text(), "new");
+}
+
+TEST_F(EngineTypingTest, NormalModePostsJapaneseWhole) {
+  EXPECT_TRUE(keyout::KeySendData("日本語ｶﾅ", true, *out));
+  EXPECT_TRUE(keyout::KeySendData("品番A-1　数量３{ENTER}", true, *out));
+  EXPECT_EQ(text(), "日本語ｶﾅ品番A-1　数量３\n");
+}
+
+TEST_F(EngineTypingTest, LowLevelModeDropsJapaneseCharacters) {
+  EXPECT_TRUE(keyout::LowKeySendData("ab日本語c{TAB}Dｶﾅ!{C+A}", true, *out));
+  EXPECT_EQ(text(), "abc\tD!a") << "{C+A} presses A alone in this mode";
+}
+
+TEST_F(EngineTypingTest, PasteModeThreePastesThroughTheClipboard) {
+  EXPECT_TRUE(keyout::DOSKeySendData("ABC{ENTER}日本語ｶﾅ", true, 3, *out));
+  EXPECT_EQ(text(), "ABC\n日本語ｶﾅ");
+  QClipboard* board = QGuiApplication::clipboard();
+  EXPECT_TRUE(board->ownsClipboard()) << "this process stays the owner until the next set";
+  EXPECT_EQ(board->text(), QString()) << "an empty text after the paste";
+}
+
+}  // namespace
+}  // namespace orbelin::platform::x11
