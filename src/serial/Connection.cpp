@@ -1,0 +1,86 @@
+#include "serial/Connection.h"
+
+#include "convert/text/Integers.h"
+#include "serial/PortSetup.h"
+
+namespace orbelin::serial {
+
+namespace {
+
+/// The error source of failures that the port itself reports.
+constexpr std::string_view kPortSource = "SerialPort";
+
+}  // namespace
+
+using settings::Setting;
+
+bool Connection::RSOpen(bool open) {
+  m_pending = 0;
+  if (m_context.port.isOpen()) m_context.port.close();
+  if (!open) return false;
+  try {
+    const auto& settings = m_context.settings();
+    const int configured = settings.isOn(Setting::PortScan) ? 1 : text::toInteger(settings.get(Setting::Port));
+    platform::PortRequest request = portRequestFor(configured, settings, m_context.paths.ini());
+    if (settings.isOn(Setting::PortScan)) return scanPorts(request);
+    const platform::PortResult result = m_context.port.open(request);
+    if (!result.ok) {
+      m_context.reporter.report("RSOpen", kPortSource, result.description);
+      return false;
+    }
+    return true;
+  } catch (const std::exception& failure) {
+    m_context.port.close();
+    m_context.reporter.report("RSOpen", failure);
+    return false;
+  }
+}
+
+bool Connection::scanPorts(platform::PortRequest request) {
+  std::string lastFailure;
+  for (int number = kHighestPort; number >= 1; --number) {
+    request.number = number;
+    request.device = deviceForPort(number, m_context.paths.ini());
+    const platform::PortResult result = m_context.port.open(request);
+    if (result.ok) {
+      m_context.configuration.settings.set(Setting::Port, std::to_string(number));
+      return true;
+    }
+    lastFailure = result.description;
+  }
+  m_context.reporter.report("RSOpen", kPortSource, lastFailure);
+  return false;
+}
+
+void Connection::showRealState() {
+  const bool open = m_context.port.isOpen();
+  m_statusText = open ? kConnectedText : kDisconnectedText;
+  m_context.window.setConnectButtonText(m_statusText);
+  m_context.tray.setIcon(open ? platform::IconState::Connected : platform::IconState::Disconnected,
+                         m_context.window.caption());
+}
+
+void Connection::SetuzokuCmd_Click() {
+  RSOpen(!m_context.port.isOpen());
+  showRealState();
+  m_context.window.minimize();
+}
+
+void Connection::disconnectIfOpen() {
+  if (!m_context.port.isOpen()) return;
+  RSOpen(false);
+  showRealState();
+}
+
+void Connection::deviceLost() {
+  if (!m_context.port.isOpen()) return;
+  RSOpen(false);
+  showRealState();
+  m_context.reporter.report("RSDataRecv", kPortSource, "ポートのデバイスが見つからなくなりました。");
+}
+
+void Connection::syncPendingByteCount() {
+  m_pending = m_context.port.isOpen() ? m_context.port.bytesWaiting() : 0;
+}
+
+}  // namespace orbelin::serial

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+#include "serial/SerialContext.h"
+
+namespace orbelin::serial {
+
+/// The connect button's captions, which also head the main window caption.
+inline constexpr const char* kConnectedText = "接続中";
+inline constexpr const char* kDisconnectedText = "未接続";
+
+/// The port connection: opening with the settings (or by scanning), the connect toggle,
+/// the visible connection status and the count of bytes a run may still read.
+class Connection {
+ public:
+  explicit Connection(SerialContext& context) : m_context(context) {}
+
+  /// Closes the port if open; when open is true configures and opens it (scanning COM16
+  /// down to COM1 with PortScan "1"). True only when the port was opened; a failure is
+  /// reported as "RSOpen".
+  bool RSOpen(bool open);
+  /// The connect toggle: closes an open port or opens a closed one, shows the real
+  /// state and minimises the main window.
+  void SetuzokuCmd_Click();
+  /// Closes an open port and shows the closed state; nothing when closed.
+  void disconnectIfOpen();
+  /// The device went away while open: closes the port, shows the closed state and
+  /// reports it once as "RSDataRecv".
+  void deviceLost();
+
+  bool isOpen() const { return m_context.port.isOpen(); }
+  /// "接続中" or "未接続", as the connect button shows it.
+  const std::string& statusText() const { return m_statusText; }
+
+  /// Bytes a reception run may still read; kept equal to what the port holds.
+  int pendingByteCount() const { return m_pending; }
+  void setPendingByteCount(int count) { m_pending = count; }
+  /// Takes the count from the port.
+  void syncPendingByteCount();
+
+ private:
+  bool scanPorts(platform::PortRequest request);
+  void showRealState();
+
+  SerialContext& m_context;
+  std::string m_statusText = kDisconnectedText;
+  int m_pending = 0;
+};
+
+}  // namespace orbelin::serial

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orbelin::serial {
+
+/// The book code step with its memory of withheld rows, as the pipeline drives it.
+class BookStep {
+ public:
+  virtual ~BookStep() = default;
+  /// The record after the book code conversion at virtual time nowMs; empty when it is
+  /// withheld or rejected. Throws text::RuntimeFailure for a wait time that is no number.
+  virtual std::string convert(std::string_view record, std::int64_t nowMs) = 0;
+  /// The withheld rows whose wait has run out by nowMs, converted and ready to go on
+  /// alone (none when they are to be dropped).
+  virtual std::vector<std::string> takeExpired(std::int64_t nowMs) = 0;
+  /// When the wait of the withheld row runs out; nothing when no row is held.
+  virtual std::optional<std::int64_t> nextExpiry() const = 0;
+};
+
+/// A book step that passes every record unchanged and holds nothing.
+class PassThroughBookStep : public BookStep {
+ public:
+  std::string convert(std::string_view record, std::int64_t) override { return std::string(record); }
+  std::vector<std::string> takeExpired(std::int64_t) override { return {}; }
+  std::optional<std::int64_t> nextExpiry() const override { return std::nullopt; }
+};
+
+/// The conversions the pipeline runs between reception and the send data that come from
+/// the decoders: the GS1-128 decoding (run when EANRead is "1"; an empty result types
+/// nothing) and the book code step. Unset steps leave the record as it is.
+struct ConversionSteps {
+  std::function<std::string(std::string_view record)> eanRead;
+  BookStep* book = nullptr;
+};
+
+}  // namespace orbelin::serial

@@ -1,0 +1,12 @@
+#include "serial/SerialLink.h"
+
+namespace orbelin::serial {
+
+SerialLink::SerialLink(SerialContext context, ConversionSteps steps, keyout::KeyOutput& keys)
+    : m_context(context), m_pipeline(m_context, m_connection, m_reception, m_dump, std::move(steps), keys) {
+  m_context.port.setEventHandler([this](platform::PortEvent event) { m_pipeline.onPortEvent(event); });
+}
+
+SerialLink::~SerialLink() { m_context.port.setEventHandler({}); }
+
+}  // namespace orbelin::serial

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "SerialFixture.h"
+#include "convert/text/Integers.h"
+
+namespace orbelin::serial {
+namespace {
+
+using settings::Setting;
+using test::SerialFixture;
+using Lines = std::vector<std::string>;
+
+/// A book step that remembers what it saw, withholds rows beginning with "19" for
+/// 1000 ms and sends them on alone afterwards; "x" as a row fails like a wait time
+/// that is no number.
+class FakeBookStep : public BookStep {
+ public:
+  std::string convert(std::string_view record, std::int64_t nowMs) override {
+    seen.emplace_back(record);
+    if (record == "x") throw text::RuntimeFailure(text::kTypeMismatch);
+    if (!record.starts_with("19")) return std::string(record);
+    held = std::string(record);
+    expiry = nowMs + 1000;
+    return {};
+  }
+  std::vector<std::string> takeExpired(std::int64_t nowMs) override {
+    if (!expiry || *expiry > nowMs) return {};
+    expiry.reset();
+    return {"alone:" + held};
+  }
+  std::optional<std::int64_t> nextExpiry() const override { return expiry; }
+
+  std::vector<std::string> seen;
+  std::string held;
+  std::optional<std::int64_t> expiry;
+};
+
+TEST(Pipeline, RecordGoesThroughBusyIconKeysCaptionAndIcon) {
+  SerialFixture f;
+  f.connect();
+  f.port.arrive("12345");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.status(), (Lines{"icon busy", "caption \"接続中:[     12345]\"", "icon connected"}));
+  EXPECT_EQ(f.tray.tip(), "接続中:[     12345]");
+  EXPECT_EQ(f.typed(), "12345");
+}
+
+TEST(Pipeline, DontKeyMarkerStopsKeysAndFileButNotLogsMonitorOrCaption) {
+  SerialFixture f;
+  f.set(Setting::File, "1");
+  f.set(Setting::FilePath, "out.txt");
+  test::writeFile(f.paths.dontKeyMarker(), "");
+  f.connect();
+  f.port.arrive("AB");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.typed(), "");
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "out.txt"));
+  EXPECT_EQ(f.file("COMRECV.LOG"), "08/03/28 14:05:09 AB\r\n");
+  EXPECT_EQ(f.monitor.hexText(), "41 42 \r\n");
+  EXPECT_EQ(f.window.caption(), "接続中:[        AB]");
+}
+
+TEST(Pipeline, KeyHeaderRecordAndFooterAreTypedInOrder) {
+  SerialFixture f;
+  f.set(Setting::KeyHead, "<");
+  f.set(Setting::KeyFoot, "{TAB}");
+  f.connect();
+  f.port.arrive("A");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.typed(), "<A");
+  EXPECT_EQ(f.status()[1], "key 9 15 0");
+}
+
+TEST(Pipeline, FailedTypingEndsTheRunBeforeFileAndStatus) {
+  SerialFixture f;
+  f.set(Setting::KeyWeight, "x");
+  f.set(Setting::File, "1");
+  f.set(Setting::FilePath, "out.txt");
+  f.connect();
+  f.port.arrive("A");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.status(), (Lines{"icon busy", "msgbox warning \"KeySendData\" \"キー入力転送に失敗しました。\""}));
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "out.txt"));
+}
+
+TEST(Pipeline, DateFooterIsFilledInForTheFileAndTypedAsTheDateField) {
+  SerialFixture f;
+  f.set(Setting::KeyFoot, "{Date}");
+  f.set(Setting::File, "1");
+  f.set(Setting::FilePath, "out.txt");
+  f.connect();
+  f.port.arrive("A");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.file("out.txt"), "A20080328\r\n");
+  EXPECT_EQ(f.typed(), "A2008/03/28");
+}
+
+TEST(Pipeline, OutputFileThatCannotBeWrittenShowsItsBoxAndEndsTheRun) {
+  SerialFixture f;
+  f.set(Setting::SendKey, "0");
+  f.set(Setting::File, "1");
+  f.set(Setting::FilePath, "missing/out.txt");
+  f.connect();
+  f.port.arrive("A");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.status(), (Lines{"icon busy",
+                               "msgbox warning \"EventRecv\" \"出力ファイル書き込みに失敗しました。\\r\\n"
+                               "権限の有無、他で使用していないか確認してください。\""}));
+}
+
+TEST(Pipeline, CaseAndWidthComeBeforeTheBookStep) {
+  FakeBookStep book;
+  SerialFixture f(ConversionSteps{{}, &book});
+  f.set(Setting::ConvMode, "3");
+  f.connect();
+  f.port.arrive("abc");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(book.seen, (Lines{"ａｂｃ"}));
+}
+
+TEST(Pipeline, DecoderRunsOnlyWhenEanReadIsOnAndAnEmptyResultTypesNothing) {
+  Lines decoded;
+  auto decoder = [&](std::string_view record) {
+    decoded.emplace_back(record);
+    return std::string();
+  };
+  SerialFixture f(ConversionSteps{decoder, nullptr});
+  f.set(Setting::EANRead, "0");
+  f.connect();
+  f.port.arrive("A");
+  f.port.arriveAt(1000, "B");
+  f.loop.scheduleAt(500, [&] { f.set(Setting::EANRead, "1"); });
+  f.loop.runUntilIdle();
+  EXPECT_EQ(decoded, (Lines{"B"}));
+  EXPECT_EQ(f.typed(), "A");
+  EXPECT_EQ(f.window.caption(), "接続中:[        AB]");
+}
+
+TEST(Pipeline, WithheldRowIsReleasedByTimerAndRunsTheRemainingSteps) {
+  FakeBookStep book;
+  SerialFixture f(ConversionSteps{{}, &book});
+  f.connect();
+  f.port.arrive("1920055024004");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.typed(), "alone:1920055024004");
+  // Arrival, the 100 ms pause, the 150 ms gap, then the 1000 ms wait.
+  EXPECT_EQ(f.clock.monotonicMs(), 1250);
+  EXPECT_EQ(f.status(), (Lines{"icon busy", "caption \"接続中:[0055024004]\"", "icon connected", "icon busy",
+                               "caption \"接続中:[0055024004]\"", "icon connected"}));
+}
+
+TEST(Pipeline, FailureInsideTheRunDisconnectsLogsAndWarns) {
+  FakeBookStep book;
+  SerialFixture f(ConversionSteps{{}, &book});
+  f.connect();
+  f.port.arrive("x");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.status(), (Lines{"icon busy", "port close", "icon disconnected",
+                               "msgbox warning \"EventRecv\" \"ポーリング処理でエラーが発生しました。\""}));
+  ASSERT_EQ(f.errorLines().size(), 1u);
+  EXPECT_EQ(f.errorLines()[0], "[EventRecv] QELT:型が一致しません。");
+  EXPECT_EQ(f.window.connectButtonText(), "未接続");
+}
+
+}  // namespace
+}  // namespace orbelin::serial

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "keyout/KeyOutput.h"
+#include "platform/sim/RecordingClipboard.h"
+#include "platform/sim/RecordingKeyboard.h"
+#include "platform/sim/RecordingMainWindow.h"
+#include "platform/sim/RecordingTrayIcon.h"
+#include "platform/sim/SimEventLoop.h"
+#include "platform/sim/SimMonitorView.h"
+#include "platform/sim/SimSerialPort.h"
+#include "serial/SerialLink.h"
+#include "settings/Configuration.h"
+#include "support/Harness.h"
+
+namespace orbelin::test {
+
+/// The serial link on the simulated port and event loop, typing into the recording
+/// keyboard; everything observable lands in one transcript.
+struct SerialFixture : Harness {
+  settings::Configuration configuration;
+  platform::sim::SimEventLoop loop{clock};
+  platform::sim::SimSerialPort port{loop, transcript};
+  platform::sim::RecordingKeyboard keyboard{transcript, &clock};
+  platform::sim::RecordingClipboard clipboard{transcript};
+  platform::sim::RecordingMainWindow window{transcript};
+  platform::sim::RecordingTrayIcon tray{transcript};
+  platform::sim::SimMonitorView monitor;
+  keyout::KeyOutput keys{keyboard, clipboard, clock, configuration.settings, reporter, nullptr};
+  serial::SerialLink link;
+
+  explicit SerialFixture(serial::ConversionSteps steps = {})
+      : link(serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray},
+             std::move(steps), keys) {
+    link.dump().setView(&monitor);
+  }
+
+  void set(settings::Setting setting, std::string_view value) { configuration.settings.set(setting, value); }
+  /// Opens the port with the connect toggle and forgets what that wrote.
+  void connect() {
+    link.connection().SetuzokuCmd_Click();
+    transcript.clear();
+  }
+  /// The characters posted to the focus window, as text (single-byte codes only).
+  std::string typed() const;
+  /// The transcript without the "ime" and "sleep" lines of typing.
+  std::vector<std::string> status() const;
+  /// Lines of a file in the program folder (decoded, time stamps kept).
+  std::string file(std::string_view name) const;
+};
+
+}  // namespace orbelin::test
