@@ -9,13 +9,22 @@
 
 namespace orbelin::serial {
 
+/// What the book code step passes on after one record.
+struct BookResult {
+  /// A withheld row let go alone before this record; it goes through the rest of the
+  /// pipeline as a record of its own, first.
+  std::optional<std::string> released;
+  /// The record's own result; empty when it is withheld or rejected.
+  std::string record;
+};
+
 /// The book code step with its memory of withheld rows, as the pipeline drives it.
 class BookStep {
  public:
   virtual ~BookStep() = default;
-  /// The record after the book code conversion at virtual time nowMs; empty when it is
-  /// withheld or rejected. Throws text::RuntimeFailure for a wait time that is no number.
-  virtual std::string convert(std::string_view record, std::int64_t nowMs) = 0;
+  /// The record after the book code conversion at virtual time nowMs. Throws
+  /// text::RuntimeFailure for a wait time that is no number.
+  virtual BookResult convert(std::string_view record, std::int64_t nowMs) = 0;
   /// The withheld rows whose wait has run out by nowMs, converted and ready to go on
   /// alone (none when they are to be dropped).
   virtual std::vector<std::string> takeExpired(std::int64_t nowMs) = 0;
@@ -26,7 +35,7 @@ class BookStep {
 /// A book step that passes every record unchanged and holds nothing.
 class PassThroughBookStep : public BookStep {
  public:
-  std::string convert(std::string_view record, std::int64_t) override { return std::string(record); }
+  BookResult convert(std::string_view record, std::int64_t) override { return {std::nullopt, std::string(record)}; }
   std::vector<std::string> takeExpired(std::int64_t) override { return {}; }
   std::optional<std::int64_t> nextExpiry() const override { return std::nullopt; }
 };

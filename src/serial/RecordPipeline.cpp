@@ -67,9 +67,10 @@ void RecordPipeline::EventRecv() {
     if (!working.empty()) {
       const bool outputAllowed = !app::FileExists(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
-      working = convertRecord(std::move(working));
+      BookResult converted = convertRecord(std::move(working));
       scheduleBookRelease();
-      finishRecord(std::move(working), outputAllowed);
+      if (converted.released) finishRecord(std::move(*converted.released), outputAllowed);
+      finishRecord(std::move(converted.record), outputAllowed);
     }
   } catch (const std::exception& failure) {
     fail(failure);
@@ -77,12 +78,12 @@ void RecordPipeline::EventRecv() {
   startNextRunIfBytesWait(endedAtFooter);
 }
 
-std::string RecordPipeline::convertRecord(std::string working) {
+BookResult RecordPipeline::convertRecord(std::string working) {
   const auto& settings = m_context.settings();
   if (settings.isOn(Setting::EANRead) && m_steps.eanRead) working = m_steps.eanRead(working);
   if (settings.get(Setting::ConvMode) != "0") working = convert::ConvertCaseWidth(working, settings.get(Setting::ConvMode));
-  if (!working.empty()) working = m_steps.book->convert(working, m_context.clock.monotonicMs());
-  return working;
+  if (working.empty()) return {};
+  return m_steps.book->convert(working, m_context.clock.monotonicMs());
 }
 
 void RecordPipeline::finishRecord(std::string working, bool outputAllowed) {

@@ -33,7 +33,7 @@ class RecordPipeline {
   void EventRecv();
 
  private:
-  std::string convertRecord(std::string working);
+  BookResult convertRecord(std::string working);
   /// Steps from the send data on: keystrokes, file, caption and icon.
   void finishRecord(std::string working, bool outputAllowed);
   bool typeRecord(const std::string& working);

@@ -11,17 +11,23 @@ using test::SerialFixture;
 using Lines = std::vector<std::string>;
 
 /// A book step that remembers what it saw, withholds rows beginning with "19" for
-/// 1000 ms and sends them on alone afterwards; "x" as a row fails like a wait time
-/// that is no number.
+/// 1000 ms and sends them on alone afterwards or before the next record; "x" as a row
+/// fails like a wait time that is no number.
 class FakeBookStep : public BookStep {
  public:
-  std::string convert(std::string_view record, std::int64_t nowMs) override {
+  BookResult convert(std::string_view record, std::int64_t nowMs) override {
     seen.emplace_back(record);
     if (record == "x") throw text::RuntimeFailure(text::kTypeMismatch);
-    if (!record.starts_with("19")) return std::string(record);
+    BookResult result;
+    if (expiry) result.released = "displaced:" + held;
+    expiry.reset();
+    if (!record.starts_with("19")) {
+      result.record = record;
+      return result;
+    }
     held = std::string(record);
     expiry = nowMs + 1000;
-    return {};
+    return result;
   }
   std::vector<std::string> takeExpired(std::int64_t nowMs) override {
     if (!expiry || *expiry > nowMs) return {};
@@ -147,6 +153,19 @@ TEST(Pipeline, WithheldRowIsReleasedByTimerAndRunsTheRemainingSteps) {
   EXPECT_EQ(f.clock.monotonicMs(), 1250);
   EXPECT_EQ(f.status(), (Lines{"icon busy", "caption \"接続中:[0055024004]\"", "icon connected", "icon busy",
                                "caption \"接続中:[0055024004]\"", "icon connected"}));
+}
+
+TEST(Pipeline, RowLetGoByTheNextRecordIsTypedFirstAsARecordOfItsOwn) {
+  FakeBookStep book;
+  SerialFixture f(ConversionSteps{{}, &book});
+  f.set(Setting::KeyFoot, "/");
+  f.connect();
+  f.port.arrive("19");
+  f.port.arriveAt(500, "AB");
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.typed(), "displaced:19/AB/");
+  // The timer of the displaced row does not fire again.
+  EXPECT_EQ(f.clock.monotonicMs(), 750);
 }
 
 TEST(Pipeline, FailureInsideTheRunDisconnectsLogsAndWarns) {
