@@ -1,0 +1,68 @@
+// EANRead per record on a typical 40-byte element string with the full delivered table:
+// reading the table from QELT.PDF for every record (as the program does), and with the
+// table already in memory.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/log/FailureReporter.h"
+#include "convert/ean/BarcodeInfoSink.h"
+#include "convert/ean/BuiltInAiTable.h"
+#include "convert/ean/EANRead.h"
+#include "platform/Transcript.h"
+#include "platform/sim/RecordingMessageBox.h"
+#include "platform/sim/SimClock.h"
+
+namespace {
+
+using namespace orbelin;
+
+// ]C1, (01) GTIN, (17) expiry date, (10) batch ended by a GS, (21) serial: 40 bytes.
+const std::string kRecord = "]C1" "0109501101530003" "17260131" "10ABC123" "\x1D" "2112";
+static_assert(sizeof("]C1" "0109501101530003" "17260131" "10ABC123" "\x1D" "2112") - 1 == 40);
+
+struct Fixture {
+  platform::Transcript transcript;
+  platform::sim::SimClock clock;
+  platform::sim::RecordingMessageBox messages{transcript};
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / "orbelin-bench-ean";
+  app::FailureReporter reporter{dir / "ERROR.LOG", clock, messages};
+  settings::Settings settings = settings::Settings::defaults();
+
+  struct NoMonitor : convert::ean::BarcodeInfoSink {
+    void setBarcodeInfo(std::string_view) override {}
+  } monitor;
+
+  Fixture() {
+    std::filesystem::create_directories(dir);
+    convert::ean::writeAiDatabase(dir / "QELT.PDF");
+    settings.set(settings::Setting::EANSend, "3");
+    settings.set(settings::Setting::EANDate, "1");
+    settings.set(settings::Setting::EANDecimal, "1");
+  }
+  ~Fixture() { std::filesystem::remove_all(dir); }
+};
+
+void EANReadFromDatabase(benchmark::State& state) {
+  Fixture f;
+  const std::filesystem::path database = f.dir / "QELT.PDF";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(convert::ean::EANRead(kRecord, f.settings, database, f.reporter, f.monitor));
+  }
+  if (!f.transcript.lines().empty()) state.SkipWithError("EANRead reported a failure");
+}
+BENCHMARK(EANReadFromDatabase)->Unit(benchmark::kMicrosecond);
+
+void EANReadWithTableInMemory(benchmark::State& state) {
+  Fixture f;
+  const convert::ean::AiTable& table = convert::ean::builtInAiTable();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(convert::ean::EANRead(kRecord, f.settings, table, f.reporter, f.monitor));
+  }
+}
+BENCHMARK(EANReadWithTableInMemory)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,189 @@
+#include "convert/ean/EANRead.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "convert/codec/Cp932.h"
+#include "convert/ean/AiTableStore.h"
+#include "convert/ean/ElementString.h"
+#include "convert/ean/SqliteDatabase.h"
+#include "convert/text/Integers.h"
+
+namespace orbelin::convert::ean {
+
+namespace {
+
+using settings::Setting;
+
+constexpr std::size_t kListingAiChars = 4;
+constexpr std::size_t kListingNameBytes = 30;
+
+struct Options {
+  bool showIdentifiers;  // EANSend not "2"
+  bool bracketIdentifiers;
+  bool leaveOutDeselected;
+  bool sortBySetNo;
+  bool insertDecimalPoint;
+  bool convertDates;
+  std::string separator;  // code page 932 bytes
+};
+
+// The character whose code the setting holds; "0" or empty: none.
+std::string separatorOf(const std::string& setting) {
+  if (setting.empty()) return {};
+  const std::int32_t code = text::toInteger(setting);
+  if (code < 0 || code > 0xFF) throw text::RuntimeFailure(text::kInvalidArgument);
+  return code == 0 ? std::string{} : std::string(1, static_cast<char>(code));
+}
+
+Options optionsOf(const settings::Settings& s) {
+  return Options{s.get(Setting::EANSend) != "2", s.get(Setting::EANSend) == "3", s.isOn(Setting::EANAISelect),
+                 s.isOn(Setting::EANSort),        s.isOn(Setting::EANDecimal),     s.isOn(Setting::EANDate),
+                 separatorOf(s.get(Setting::EANSeparate))};
+}
+
+// Byte offsets at which the characters of bytes begin, and the end.
+std::vector<std::size_t> characterStarts(std::string_view bytes) {
+  std::vector<std::size_t> starts;
+  for (std::size_t pos = 0; pos < bytes.size(); pos += codec::charLengthAt(bytes, pos)) starts.push_back(pos);
+  starts.push_back(bytes.size());
+  return starts;
+}
+
+// bytes padded with blanks and cut to count characters.
+std::string fitCharacters(std::string bytes, std::size_t count) {
+  bytes.append(count, ' ');
+  return bytes.substr(0, characterStarts(bytes)[count]);
+}
+
+struct Formatted {
+  std::string value;
+  std::string display;
+};
+
+Formatted formatDecimal(const std::string& aiText, const std::string& data) {
+  Formatted result{data, {}};
+  const char last = aiText.empty() ? '\0' : aiText.back();
+  const std::vector<std::size_t> starts = characterStarts(data);
+  const std::size_t length = starts.size() - 1;
+  if (last >= '1' && last <= '9' && static_cast<std::size_t>(last - '0') <= length) {
+    const std::size_t decimals = static_cast<std::size_t>(last - '0');
+    const std::size_t point = starts[length - decimals];
+    result.value = decimals == length ? "0." + data : data.substr(0, point) + "." + data.substr(point);
+  }
+  result.display = data + "  (" + result.value + ")";
+  return result;
+}
+
+Formatted formatDate(const std::string& data) {
+  Formatted result{data, {}};
+  const std::vector<std::size_t> starts = characterStarts(data);
+  if (starts.size() > 6) {
+    auto piece = [&](std::size_t from) { return data.substr(starts[from], starts[from + 2] - starts[from]); };
+    result.value = piece(0) + "/" + piece(2) + "/" + piece(4);
+  }
+  result.display = data + "  (" + result.value + ")";
+  return result;
+}
+
+Formatted format(const AiRow& row, const FoundField& field, const Options& options) {
+  if (row.mark == kMarkDecimal && options.insertDecimalPoint) return formatDecimal(field.aiText, field.data);
+  if (row.mark == kMarkDate && options.convertDates) return formatDate(field.data);
+  return {field.data, field.data};
+}
+
+// The fields to output, in output order.
+std::vector<const FoundField*> outputOrder(const SplitElementString& split, const AiTable& table, bool bySetNo) {
+  std::vector<const FoundField*> chosen;
+  for (const FoundField& field : split.fields) chosen.push_back(&field);
+  if (!bySetNo) {
+    std::sort(chosen.begin(), chosen.end(), [](auto* a, auto* b) { return a->order < b->order; });
+    return chosen;
+  }
+  // For each position 1 to rows + 1, the first found row in table order that has it.
+  std::sort(chosen.begin(), chosen.end(), [&](auto* a, auto* b) {
+    const int setA = table[a->row].setNo;
+    const int setB = table[b->row].setNo;
+    return setA != setB ? setA < setB : a->row < b->row;
+  });
+  const auto lastPosition = static_cast<long>(table.size()) + 1;
+  std::vector<const FoundField*> positioned;
+  for (const FoundField* field : chosen) {
+    const int setNo = table[field->row].setNo;
+    if (setNo < 1 || setNo > lastPosition) continue;
+    if (!positioned.empty() && table[positioned.back()->row].setNo == setNo) continue;
+    positioned.push_back(field);
+  }
+  return positioned;
+}
+
+// The name in listing form: padded with blanks to kListingNameBytes bytes and cut there,
+// a double-byte character that would be cut giving a blank instead.
+std::string listingName(const std::string& name) {
+  std::string bytes = codec::toCp932(name);
+  const std::vector<std::size_t> starts = characterStarts(bytes);
+  const auto fits = std::upper_bound(starts.begin(), starts.end(), kListingNameBytes);
+  bytes.resize(*(fits - 1));
+  bytes.resize(kListingNameBytes, ' ');
+  return codec::fromCp932(bytes);
+}
+
+// Every piece is turned back into text on its own, so that the bytes of two pieces never
+// join into a character that the record did not hold.
+std::string decode(std::string_view bytes, const AiTable& table, const Options& options, BarcodeInfoSink& monitor) {
+  const SplitElementString split = splitElementString(bytes, table);
+  const std::string separator = codec::fromCp932(options.separator);
+  std::string output;
+  std::string listing;
+  for (const FoundField* field : outputOrder(split, table, options.sortBySetNo)) {
+    const AiRow& row = table[field->row];
+    const Formatted formatted = format(row, *field, options);
+    listing += "【" + codec::fromCp932(fitCharacters(field->aiText, kListingAiChars)) + ":" + listingName(row.name) +
+               "】" + codec::fromCp932(formatted.display) + "\r\n";
+    if (row.out && options.showIdentifiers) {
+      const std::string aiText = codec::fromCp932(field->aiText);
+      output += options.bracketIdentifiers ? "(" + aiText + ")" : aiText;
+    }
+    if (row.out || !options.leaveOutDeselected) output += codec::fromCp932(formatted.value) + separator;
+  }
+  if (!separator.empty() && output.ends_with(separator)) output.resize(output.size() - separator.size());
+  const std::string tail = codec::fromCp932(split.tail);
+  monitor.setBarcodeInfo(listing + tail);
+  return output + tail;
+}
+
+template <class LoadTable>
+std::string readRecord(std::string_view record, const settings::Settings& settings, LoadTable&& loadTable,
+                       app::FailureReporter& reporter, BarcodeInfoSink& monitor) {
+  if (record.empty()) return {};
+  try {
+    const std::string bytes = codec::toCp932(record);
+    const std::string startCode = codec::toCp932(settings.get(Setting::EANStartCD));
+    if (startCode.empty() || !bytes.starts_with(startCode)) return std::string(record);
+    const AiTable& table = loadTable();
+    monitor.setBarcodeInfo({});
+    return decode(std::string_view(bytes).substr(startCode.size()), table, optionsOf(settings), monitor);
+  } catch (const SqliteError& failure) {
+    reporter.report("EANRead", kSqliteSource, failure.what());
+  } catch (const std::exception& failure) {
+    reporter.report("EANRead", failure);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string EANRead(std::string_view record, const settings::Settings& settings,
+                    const std::filesystem::path& database, app::FailureReporter& reporter,
+                    BarcodeInfoSink& monitor) {
+  return readRecord(
+      record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor);
+}
+
+std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
+                    app::FailureReporter& reporter, BarcodeInfoSink& monitor) {
+  return readRecord(
+      record, settings, [&]() -> const AiTable& { return table; }, reporter, monitor);
+}
+
+}  // namespace orbelin::convert::ean

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/log/FailureReporter.h"
+#include "convert/ean/AiRow.h"
+#include "convert/ean/BarcodeInfoSink.h"
+#include "settings/Settings.h"
+
+namespace orbelin::convert::ean {
+
+/// Decodes a GS1-128 record into its Application Identifier fields and returns the text
+/// to type. A record that does not begin with the start code (EANStartCD; an empty start
+/// code decodes nothing) is returned unchanged and the database is not opened. Otherwise
+/// the EAN128 table is read from the database file, the fields are split off, put in
+/// order (EANSort: by SetNo; otherwise as they appeared, a repeated identifier once, at
+/// its last place), formatted (EANSend, EANAISelect, EANDecimal, EANDate) and joined by
+/// the EANSeparate character, and the unparsed tail follows. The field listing goes to
+/// monitor. A failure (database not readable, a setting that is no number) is reported
+/// as "EANRead" and gives the empty string, so nothing is typed for the record.
+std::string EANRead(std::string_view record, const settings::Settings& settings,
+                    const std::filesystem::path& database, app::FailureReporter& reporter,
+                    BarcodeInfoSink& monitor);
+
+/// The same with the table already read.
+std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
+                    app::FailureReporter& reporter, BarcodeInfoSink& monitor);
+
+}  // namespace orbelin::convert::ean
