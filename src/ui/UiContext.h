@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/log/FailureReporter.h"
+#include "app/log/ProgramPaths.h"
+#include "platform/YesNoPrompt.h"
+#include "settings/Configuration.h"
+#include "ui/ModalRunner.h"
+
+namespace orbelin::ui {
+
+/// The text chosen in the last picker window; the opener appends it to one of its boxes.
+struct PickerResult {
+  std::string text;
+};
+
+/// What the dialogs of the settings need from the rest of the program: the settings
+/// state, the program folder, the failure convention (with its message box), Yes/No
+/// questions, the way modal windows are run and the program-wide picker result.
+struct UiContext {
+  settings::Configuration& configuration;
+  app::ProgramPaths paths;
+  app::FailureReporter& reporter;
+  platform::YesNoPrompt& questions;
+  ModalRunner& modals;
+  PickerResult& picker;
+
+  platform::MessageBox& messages() const { return reporter.messages(); }
+};
+
+}  // namespace orbelin::ui
