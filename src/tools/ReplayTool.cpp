@@ -1,0 +1,202 @@
+// orbelin-replay: runs the program's engine on a captured byte stream in virtual time,
+// with a simulated port and recording keyboard, clipboard and user interface, and
+// prints the transcript of everything it did.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "app/log/FailureReporter.h"
+#include "app/log/ProgramPaths.h"
+#include "app/startup/Program.h"
+#include "convert/text/Integers.h"
+#include "keyout/KeyOutput.h"
+#include "platform/Transcript.h"
+#include "platform/posix/SystemClock.h"
+#include "platform/sim/RecordingClipboard.h"
+#include "platform/sim/RecordingKeyboard.h"
+#include "platform/sim/RecordingMainWindow.h"
+#include "platform/sim/RecordingMessageBox.h"
+#include "platform/sim/RecordingTrayIcon.h"
+#include "platform/sim/SimEventLoop.h"
+#include "platform/sim/SimSerialPort.h"
+#include "platform/sim/SimStartupWaitView.h"
+#include "serial/SerialLink.h"
+#include "settings/Configuration.h"
+#include "tools/ReplayEngineSteps.h"
+#include "tools/ReplayScript.h"
+
+namespace {
+
+using namespace orbelin;
+
+struct Options {
+  std::filesystem::path dir = std::filesystem::current_path();
+  std::optional<platform::LocalTime> now;
+  std::set<int> ports = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+  bool noFocus = false;
+  std::string script;
+};
+
+int usage(const std::string& problem) {
+  std::cerr << "orbelin-replay: " << problem << "\n"
+            << "usage: orbelin-replay [--dir DIR] [--now YYYY-MM-DDTHH:MM:SS] [--ports N,N,...] [--no-focus]\n"
+               "                      [--keyboard x11] SCRIPT|-\n";
+  return 2;
+}
+
+std::optional<platform::LocalTime> parseNow(const std::string& text) {
+  platform::LocalTime t;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute,
+                  &t.second, &tail) != 6) {
+    return std::nullopt;
+  }
+  if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 || t.minute > 59 || t.second > 59 ||
+      t.year < 1 || t.hour < 0 || t.minute < 0 || t.second < 0) {
+    return std::nullopt;
+  }
+  return t;
+}
+
+std::optional<std::set<int>> parsePorts(const std::string& text) {
+  std::set<int> ports;
+  std::stringstream list(text);
+  std::string item;
+  while (std::getline(list, item, ',')) {
+    const auto number = text::parseInteger(item);
+    if (!number || *number < 1 || *number > 16 || item.find('.') != std::string::npos) return std::nullopt;
+    ports.insert(*number);
+  }
+  return ports;
+}
+
+/// Fills options from the command line; a message when it is malformed.
+std::optional<std::string> parseArguments(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--dir" && hasValue) {
+      options.dir = argv[++i];
+    } else if (arg == "--now" && hasValue) {
+      options.now = parseNow(argv[++i]);
+      if (!options.now) return "--now needs YYYY-MM-DDTHH:MM:SS";
+    } else if (arg == "--ports" && hasValue) {
+      const auto ports = parsePorts(argv[++i]);
+      if (!ports) return "--ports needs COM numbers from 1 to 16 separated by commas";
+      options.ports = *ports;
+    } else if (arg == "--no-focus") {
+      options.noFocus = true;
+    } else if (arg == "--keyboard" && hasValue) {
+      return "--keyboard " + std::string(argv[++i]) + " is not available in this build";
+    } else if ((arg == "-" || !arg.starts_with("-")) && options.script.empty()) {
+      options.script = arg;
+    } else {
+      return "unexpected argument \"" + arg + "\"";
+    }
+  }
+  if (options.script.empty()) return "no script given";
+  return std::nullopt;
+}
+
+std::optional<std::string> readScript(const std::string& name) {
+  std::ostringstream text;
+  if (name == "-") {
+    text << std::cin.rdbuf();
+    return text.str();
+  }
+  std::ifstream file(name, std::ios::binary);
+  if (!file) return std::nullopt;
+  text << file.rdbuf();
+  return text.str();
+}
+
+/// Everything the engine runs on in the replay: virtual time and recorders.
+struct Replay {
+  explicit Replay(const Options& options)
+      : clock(options.now ? *options.now : platform::posix::SystemClock().localTime()) {
+    transcript.echoTo(&std::cout);
+    port.setAvailablePorts(options.ports);
+    if (options.noFocus) keyboard.setFocusWindow(std::nullopt);
+  }
+
+  platform::Transcript transcript;
+  platform::sim::SimClock clock;
+  platform::sim::SimEventLoop loop{clock};
+  platform::sim::SimSerialPort port{loop, transcript};
+  platform::sim::RecordingKeyboard keyboard{transcript, &clock};
+  platform::sim::RecordingClipboard clipboard{transcript};
+  platform::sim::RecordingMessageBox messages{transcript};
+  platform::sim::RecordingMainWindow window{transcript};
+  platform::sim::RecordingTrayIcon tray{transcript};
+  platform::sim::SimStartupWaitView splash;
+};
+
+void schedule(const tools::ReplayScript& script, Replay& replay, const app::ProgramPaths& paths) {
+  std::int64_t at = replay.clock.monotonicMs();
+  for (const auto& step : script.steps) {
+    if (const auto* arrive = std::get_if<tools::ArriveStep>(&step)) {
+      replay.port.arriveAt(at, arrive->bytes);
+    } else if (const auto* wait = std::get_if<tools::WaitStep>(&step)) {
+      at += wait->ms;
+    } else if (const auto* touch = std::get_if<tools::TouchStep>(&step)) {
+      replay.loop.scheduleAt(at, [file = paths.file(touch->name)] { std::ofstream(file, std::ios::app); });
+    } else if (const auto* remove = std::get_if<tools::RemoveStep>(&step)) {
+      replay.loop.scheduleAt(at, [file = paths.file(remove->name)] {
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+      });
+    }
+  }
+  // The script's last wait passes too, with whatever it triggers.
+  replay.loop.scheduleAt(at, [] {});
+}
+
+int run(const Options& options, const tools::ReplayScript& script) {
+  Replay replay(options);
+  const app::ProgramPaths paths{options.dir};
+  app::FailureReporter reporter(paths.errorLog(), replay.clock, replay.messages);
+  settings::Configuration configuration;
+  keyout::KeyOutput keys{replay.keyboard, replay.clipboard, replay.clock, configuration.settings, reporter, nullptr};
+  tools::ReplayEngineSteps steps(configuration, paths, reporter);
+  serial::SerialLink link(serial::SerialContext{configuration, paths, replay.clock, replay.loop, replay.port,
+                                                reporter, replay.window, replay.tray},
+                          steps.conversionSteps(), keys);
+  app::ShellServices services{paths, replay.clock, replay.loop, replay.messages, reporter, configuration,
+                              replay.window, replay.tray, &replay.splash, nullptr, steps.databaseCheck(), {}};
+  // FINISH.TXT ends the replay as it ends the program: at once, whatever was running.
+  services.endProgram = [] {
+    std::cout.flush();
+    std::exit(0);
+  };
+  app::Program program(std::move(services), link);
+  program.Main();
+  schedule(script, replay, paths);
+  replay.loop.runUntilIdle();
+  std::cout.flush();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const auto problem = parseArguments(argc, argv, options)) return usage(*problem);
+  std::error_code error;
+  if (!std::filesystem::is_directory(options.dir, error)) return usage("no folder " + options.dir.string());
+  const auto text = readScript(options.script);
+  if (!text) {
+    std::cerr << "orbelin-replay: cannot read " << options.script << "\n";
+    return 2;
+  }
+  const tools::ReplayScript script = tools::parseReplayScript(*text);
+  if (script.error) {
+    std::cerr << "orbelin-replay: " << options.script << ": " << *script.error << "\n";
+    return 2;
+  }
+  return run(options, script);
+}

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+#include "convert/codec/Cp932.h"
+#include "support/TempDir.h"
+
+namespace orbelin::tools {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+/// Runs the replay tool in a fresh program folder with script on standard input.
+struct ReplayRun {
+  test::TempDir dir;
+
+  Outcome run(const std::string& options, const std::string& script) const {
+    writeFile(dir / "script.txt", script);
+    const std::string command = std::string("'") + ORBELIN_REPLAY + "' --dir '" + dir.path().string() +
+                                "' --now 2026-12-07T10:00:00 " + options + " - < '" + (dir / "script.txt").string() +
+                                "' 2> '" + (dir / "stderr.txt").string() + "'";
+    Outcome outcome;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buffer{};
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) outcome.out.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.err = readFile(dir / "stderr.txt");
+    return outcome;
+  }
+  void ini(const std::string& text) const { writeFile(dir / "QELT.INI", text); }
+};
+
+const std::string kStart = "caption \"COM\"\nicon disconnected\nport open 1\nicon connected\n";
+
+TEST(Replay, TypesARecordAndPrintsTheWholeTranscript) {
+  ReplayRun r;
+  const Outcome o = r.run("", "# a scan\ntext \"12\\r\"\n");
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.out, kStart +
+                       "icon busy\nime 49\nime 50\nkey 13 28 0\nkey 13 28 2\nsleep 100\n"
+                       "caption \"接続中:[        12]\"\nicon connected\n");
+  EXPECT_TRUE(std::filesystem::exists(r.dir / "QELT.INI"));
+  EXPECT_EQ(codec::fromCp932(readFile(r.dir / "COMRECV.LOG")), "26/12/07 10:00:00 12\r\r\n");
+}
+
+TEST(Replay, MalformedLineIsReportedWithItsNumberAndNothingRuns) {
+  const char* scripts[] = {"text \"A\"\n\nbytes 4\n", "text \"A\"\nwait x\n", "touch ../x\n", "jump 3\n",
+                           "text \"bad\\q\"\n", "text \"\"\n", "bytes 0G\n"};
+  for (const char* script : scripts) {
+    ReplayRun r;
+    const Outcome o = r.run("", script);
+    EXPECT_EQ(o.status, 2) << script;
+    EXPECT_NE(o.err.find("line "), std::string::npos) << o.err;
+    EXPECT_EQ(o.out, "") << script;
+    EXPECT_FALSE(std::filesystem::exists(r.dir / "QELT.INI")) << script;
+  }
+}
+
+TEST(Replay, BadOptionsExitWith2) {
+  for (const char* options : {"--ports 0", "--ports 3,x", "--now 2026-13-01T00:00:00", "--frobnicate"}) {
+    ReplayRun r;
+    EXPECT_EQ(r.run(options, "").status, 2) << options;
+  }
+}
+
+TEST(Replay, PortScanFindsTheHighestPortOfThoseGiven) {
+  ReplayRun r;
+  r.ini("[COM]\r\nPortScan=1\r\n");
+  const Outcome o = r.run("--ports 3,5", "");
+  EXPECT_EQ(o.out, "caption \"COM\"\nicon disconnected\nport open 5\nicon connected\n");
+}
+
+TEST(Replay, MissingPortGivesTheOpenFailure) {
+  ReplayRun r;
+  const Outcome o = r.run("--ports 2", "text \"A\"\n");
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.out,
+            "caption \"COM\"\nicon disconnected\n"
+            "msgbox critical \"RSOpen\" \"ComPortの接続に失敗しました。\\r\\n"
+            "起動しているアプリケーション、COMポートの接続状況、設定を確認してください。\"\n"
+            "icon disconnected\n");
+  EXPECT_NE(codec::fromCp932(readFile(r.dir / "ERROR.LOG")).find("[RSOpen] SerialPort:"), std::string::npos);
+}
+
+TEST(Replay, NoFocusTypesNothingButTheStatusChanges) {
+  ReplayRun r;
+  const Outcome o = r.run("--no-focus", "text \"AB\"\n");
+  EXPECT_EQ(o.out, kStart + "icon busy\ncaption \"接続中:[        AB]\"\nicon connected\n");
+}
+
+TEST(Replay, FinishMarkerEndsTheRunAndTheRestIsNotRun) {
+  ReplayRun r;
+  const Outcome o = r.run("", "touch FINISH.TXT\nwait 200\ntext \"A\"\n");
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.out, kStart);
+}
+
+TEST(Replay, DontKeyMarkerSuppressesOutputWhileItExists) {
+  ReplayRun r;
+  r.ini("[KEY]\r\nFile=1\r\nFilePath=out.txt\r\n");
+  const Outcome o = r.run("", "touch DONTKEY.TXT\ntext \"A\"\nwait 1000\nremove DONTKEY.TXT\ntext \"B\"\n");
+  EXPECT_EQ(readFile(r.dir / "out.txt"), "B\r\n");
+  EXPECT_EQ(o.out.find("ime 65"), std::string::npos);
+  EXPECT_NE(o.out.find("ime 66"), std::string::npos);
+}
+
+TEST(Replay, RawBytesAndTextEscapesReachThePort) {
+  ReplayRun r;
+  r.ini("[RCV]\r\nSelect=1\r\nHead=1\r\nFoot=1\r\n");
+  const Outcome o = r.run("", "text \"x\\x02ア\"\nbytes 03\n");
+  EXPECT_NE(o.out.find("ime -31935\n"), std::string::npos) << o.out;
+  EXPECT_EQ(codec::fromCp932(readFile(r.dir / "COMRECV.LOG")), "26/12/07 10:00:00 x\x02ア\x03\r\n");
+}
+
+TEST(Replay, DateFooterInTheFileFollowsNow) {
+  ReplayRun r;
+  r.ini("[KEY]\r\nSendKey=0\r\nFoot={Date}\r\nFile=1\r\nFilePath=out.txt\r\n");
+  r.run("", "text \"A\"\n");
+  EXPECT_EQ(readFile(r.dir / "out.txt"), "A20261207\r\n");
+}
+
+}  // namespace
+}  // namespace orbelin::tools
