@@ -12,6 +12,7 @@
 
 #include "app/log/FailureReporter.h"
 #include "app/log/ProgramPaths.h"
+#include "app/startup/EngineSteps.h"
 #include "app/startup/Program.h"
 #include "convert/text/Integers.h"
 #include "keyout/KeyOutput.h"
@@ -27,7 +28,6 @@
 #include "platform/sim/SimStartupWaitView.h"
 #include "serial/SerialLink.h"
 #include "settings/Configuration.h"
-#include "tools/ReplayEngineSteps.h"
 #include "tools/ReplayScript.h"
 
 namespace {
@@ -162,7 +162,7 @@ int run(const Options& options, const tools::ReplayScript& script) {
   app::FailureReporter reporter(paths.errorLog(), replay.clock, replay.messages);
   settings::Configuration configuration;
   keyout::KeyOutput keys{replay.keyboard, replay.clipboard, replay.clock, configuration.settings, reporter, nullptr};
-  tools::ReplayEngineSteps steps(configuration, paths, reporter);
+  app::EngineSteps steps(configuration, paths, reporter);
   serial::SerialLink link(serial::SerialContext{configuration, paths, replay.clock, replay.loop, replay.port,
                                                 reporter, replay.window, replay.tray},
                           steps.conversionSteps(), keys);

@@ -123,6 +123,14 @@ TEST(Replay, RawBytesAndTextEscapesReachThePort) {
   EXPECT_EQ(codec::fromCp932(readFile(r.dir / "COMRECV.LOG")), "26/12/07 10:00:00 x\x02ア\x03\r\n");
 }
 
+TEST(Replay, FirstRunCreatesTheAiTableAndDecodesGs1Records) {
+  ReplayRun r;
+  r.ini("[KEY]\r\nSendKey=0\r\nFile=1\r\nFilePath=out.txt\r\nEANSend=3\r\n");
+  r.run("", "text \"]C1010491234567890410ABC\\x1d17261231\\r\"\n");
+  EXPECT_TRUE(std::filesystem::exists(r.dir / "QELT.PDF"));
+  EXPECT_EQ(readFile(r.dir / "out.txt"), "(01)04912345678904(10)ABC(17)261231\r\r\n");
+}
+
 TEST(Replay, DateFooterInTheFileFollowsNow) {
   ReplayRun r;
   r.ini("[KEY]\r\nSendKey=0\r\nFoot={Date}\r\nFile=1\r\nFilePath=out.txt\r\n");

@@ -1,0 +1,29 @@
+#include "app/startup/EngineSteps.h"
+
+#include "convert/ean/BuiltInAiTable.h"
+#include "convert/ean/EANRead.h"
+
+namespace orbelin::app {
+
+EngineSteps::EngineSteps(settings::Configuration& configuration, const ProgramPaths& paths,
+                         FailureReporter& reporter, convert::ean::BarcodeInfoSink* monitor)
+    : m_configuration(configuration),
+      m_paths(paths),
+      m_reporter(reporter),
+      m_monitor(monitor != nullptr ? *monitor : m_noMonitor) {}
+
+serial::ConversionSteps EngineSteps::conversionSteps() {
+  serial::ConversionSteps steps;
+  steps.eanRead = [this](std::string_view record) {
+    return convert::ean::EANRead(record, m_configuration.settings, m_paths.database(), m_reporter, m_monitor);
+  };
+  // The book code step passes records unchanged until its converter is linked in here.
+  return steps;
+}
+
+std::function<void()> EngineSteps::databaseCheck() {
+  // An unreadable file is left alone: EANRead reports it for each record that needs it.
+  return [this] { convert::ean::ensureAiDatabase(m_paths.database()); };
+}
+
+}  // namespace orbelin::app

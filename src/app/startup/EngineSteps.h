@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+
+#include "app/log/FailureReporter.h"
+#include "app/log/ProgramPaths.h"
+#include "convert/ean/BarcodeInfoSink.h"
+#include "serial/ConversionSteps.h"
+#include "settings/Configuration.h"
+
+namespace orbelin::app {
+
+/// The decoders as the record pipeline runs them (the GS1-128 decoding over QELT.PDF,
+/// the book code step) and the start-up check of the AI table database; shared by the
+/// program and the replay tool.
+class EngineSteps {
+ public:
+  /// monitor receives the barcode information listing; none drops it.
+  EngineSteps(settings::Configuration& configuration, const ProgramPaths& paths, FailureReporter& reporter,
+              convert::ean::BarcodeInfoSink* monitor = nullptr);
+
+  serial::ConversionSteps conversionSteps();
+  /// Creates QELT.PDF from the built-in table when it is missing or has no table.
+  std::function<void()> databaseCheck();
+
+ private:
+  class NoMonitor : public convert::ean::BarcodeInfoSink {
+   public:
+    void setBarcodeInfo(std::string_view) override {}
+  };
+
+  settings::Configuration& m_configuration;
+  const ProgramPaths& m_paths;
+  FailureReporter& m_reporter;
+  NoMonitor m_noMonitor;
+  convert::ean::BarcodeInfoSink& m_monitor;
+};
+
+}  // namespace orbelin::app
