@@ -38,12 +38,16 @@ Keymap readKeymap(Display* display) {
 
 namespace {
 
-// Binds keysym to keycode unshifted and shifted, so a held Shift does not change what it
-// types, and waits until the server has the new mapping.
-void bindKeysym(Display* display, int keycode, Keysym keysym) {
-  KeySym keysyms[2] = {keysym, keysym};
+// Binds the two keysyms to keycode, typed alone and with Shift, and waits until the
+// server has the new mapping.
+void bindKeysyms(Display* display, int keycode, Keysym unshifted, Keysym shifted) {
+  KeySym keysyms[2] = {unshifted, shifted};
   XChangeKeyboardMapping(display, keycode, 2, keysyms, 1);
   XSync(display, False);
+}
+
+KeySlots::Binder binderFor(Display* display) {
+  return [display](int keycode, Keysym unshifted, Keysym shifted) { bindKeysyms(display, keycode, unshifted, shifted); };
 }
 
 char32_t codePointOfCode(std::int32_t code) {
@@ -93,9 +97,8 @@ X11Keyboard::~X11Keyboard() {
     m_idleRelease.request_stop();
     m_idleRelease.join();
   }
-  Display* display = m_display.get();
-  m_slots.releaseAll([display](int keycode, Keysym keysym) { bindKeysym(display, keycode, keysym); });
-  XSync(display, False);
+  m_slots.releaseAll(binderFor(m_display.get()));
+  XSync(m_display.get(), False);
 }
 
 void X11Keyboard::refreshKeymap() {
@@ -119,10 +122,10 @@ int X11Keyboard::keycodeForPress(Keysym keysym) {
   if (int keycode = m_keymap.keycodeOf(fallbackKeysym(keysym))) return keycode;
   // A modifier on a borrowed keycode would not act as one; other keys may borrow.
   if (isModifierKeysym(keysym)) return 0;
-  Display* display = m_display.get();
-  const auto keycode = m_slots.acquire(keysym, [display](int code, Keysym sym) { bindKeysym(display, code, sym); });
+  // A key held down by the engine must not need Shift.
+  const auto key = m_slots.acquire(keysym, binderFor(m_display.get()), false);
   wakeIdleRelease();
-  return keycode.value_or(0);
+  return key ? key->keycode : 0;
 }
 
 void X11Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
@@ -198,9 +201,8 @@ void X11Keyboard::postCharacter(WindowId window, std::int32_t code) {
     tap(place->keycode, place->shifted);
     return;
   }
-  Display* display = m_display.get();
-  const auto keycode = m_slots.acquire(keysym, [display](int slot, Keysym sym) { bindKeysym(display, slot, sym); });
-  if (keycode) tap(*keycode, false);
+  const auto key = m_slots.acquire(keysym, binderFor(m_display.get()));
+  if (key) tap(key->keycode, key->shifted);
   wakeIdleRelease();
 }
 
@@ -223,7 +225,7 @@ void X11Keyboard::wakeIdleRelease() {
 }
 
 void X11Keyboard::runIdleRelease(std::stop_token stop) {
-  Display* display = m_idleDisplay.get();
+  const KeySlots::Binder bind = binderFor(m_idleDisplay.get());
   std::unique_lock lock(m_wakeMutex);
   while (!stop.stop_requested()) {
     const auto deadline = m_slots.idleDeadline();
@@ -235,7 +237,7 @@ void X11Keyboard::runIdleRelease(std::stop_token stop) {
       continue;
     }
     lock.unlock();
-    m_slots.releaseIdle([display](int keycode, Keysym keysym) { bindKeysym(display, keycode, keysym); });
+    m_slots.releaseIdle(bind);
     lock.lock();
   }
 }

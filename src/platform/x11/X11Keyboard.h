@@ -58,8 +58,8 @@ class X11Keyboard final : public Keyboard {
   void releaseAll();
   /// Mapping changes made for spare keycodes so far (for measurements).
   int mappingChanges() const { return m_slots.mappingChanges(); }
-  /// How many spare keycodes the keymap offered.
-  std::size_t spareKeycodes() const { return m_slots.slotCount(); }
+  /// How many bindings the spare keycodes of the keymap offer (two on each).
+  std::size_t spareBindings() const { return m_slots.slotCount(); }
 
  private:
   struct HeldKey {

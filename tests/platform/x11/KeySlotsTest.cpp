@@ -10,15 +10,18 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = KeySlots::Clock;
+using Key = KeySlots::Key;
 
-// Virtual time: sleeping advances it; every binding is written down with its time.
+// Virtual time: sleeping advances it; every mapping change is written down as
+// "keycode=unshifted,shifted@ms".
 struct Bench {
   Clock::time_point now{std::chrono::hours(1)};
-  std::vector<std::string> log;
-  KeySlots::Binder bind = [this](int keycode, Keysym keysym) {
-    log.push_back(std::to_string(keycode) + "=" + std::to_string(keysym) + "@" + std::to_string(elapsedMs()));
-  };
   Clock::time_point start = now;
+  std::vector<std::string> log;
+  KeySlots::Binder bind = [this](int keycode, Keysym unshifted, Keysym shifted) {
+    log.push_back(std::to_string(keycode) + "=" + std::to_string(unshifted) + "," + std::to_string(shifted) + "@" +
+                  std::to_string(elapsedMs()));
+  };
 
   long elapsedMs() const { return std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count(); }
   KeySlots::Timing timing() {
@@ -26,43 +29,61 @@ struct Bench {
   }
 };
 
+// Acquires keysym, presses and releases its key, and lets 10 ms pass.
+Key type(KeySlots& slots, Bench& bench, Keysym keysym) {
+  const auto key = slots.acquire(keysym, bench.bind);
+  EXPECT_TRUE(key);
+  if (!key) return {};
+  slots.noteKeyEvent(key->keycode, true);
+  slots.noteKeyEvent(key->keycode, false);
+  bench.now += 10ms;
+  return *key;
+}
+
 TEST(KeySlots, ReusesABindingWithoutChangingTheMapping) {
   Bench bench;
   KeySlots slots({93, 97}, bench.timing());
-  EXPECT_EQ(slots.acquire(0x1003042, bench.bind), 93);
+  EXPECT_EQ(slots.acquire(0x1003042, bench.bind), (Key{93, false}));
   EXPECT_EQ(bench.elapsedMs(), 50) << "the first press waits for the mapping to settle";
-  EXPECT_EQ(slots.acquire(0x1003042, bench.bind), 93);
+  EXPECT_EQ(slots.acquire(0x1003042, bench.bind), (Key{93, false}));
   EXPECT_EQ(bench.elapsedMs(), 50) << "a settled binding is used at once";
-  EXPECT_EQ(bench.log, std::vector<std::string>{"93=16789570@0"});
+  EXPECT_EQ(bench.log, std::vector<std::string>{"93=16789570,0@0"});
 }
 
-TEST(KeySlots, RebindsTheLeastRecentlyUsedSlotAfterItsPressWasHandled) {
+TEST(KeySlots, FillsEveryKeycodeAloneBeforeAddingShiftBindings) {
   Bench bench;
   KeySlots slots({93, 97}, bench.timing());
-  const auto type = [&](Keysym keysym) {
-    const auto keycode = slots.acquire(keysym, bench.bind);
-    slots.noteKeyEvent(*keycode, true);
-    slots.noteKeyEvent(*keycode, false);
-    bench.now += 10ms;
-    return *keycode;
-  };
-  type(1001);  // 93, bound at 0, pressed at 50
-  type(1002);  // 97, bound at 60, pressed at 110
-  type(1001);  // reused at 120
-  EXPECT_EQ(type(1003), 97) << "1002 was used longest ago";
-  EXPECT_EQ(bench.log, (std::vector<std::string>{"93=1001@0", "97=1002@60", "97=1003@160"}))
-      << "97 changes only 50 ms after its last press";
+  EXPECT_EQ(slots.slotCount(), 4u);
+  EXPECT_EQ(type(slots, bench, 1001), (Key{93, false}));
+  EXPECT_EQ(type(slots, bench, 1002), (Key{97, false}));
+  EXPECT_EQ(type(slots, bench, 1003), (Key{93, true}));
+  EXPECT_EQ(type(slots, bench, 1004), (Key{97, true}));
+  EXPECT_EQ(bench.log, (std::vector<std::string>{"93=1001,0@0", "97=1002,0@60", "93=1001,1003@120",
+                                                 "97=1002,1004@180"}));
+}
+
+TEST(KeySlots, RebindsTheLeastRecentlyUsedSlotAfterItsKeycodeWasLastPressed) {
+  Bench bench;
+  KeySlots slots({93}, bench.timing());
+  type(slots, bench, 1001);  // 93 alone, bound at 0, pressed at 50
+  type(slots, bench, 1002);  // 93 with Shift, bound at 100, pressed at 150
+  type(slots, bench, 1001);  // reused, pressed at 160
+  EXPECT_EQ(type(slots, bench, 1003), (Key{93, true})) << "1002 was used longest ago";
+  EXPECT_EQ(bench.log, (std::vector<std::string>{"93=1001,0@0", "93=1001,1002@100", "93=1001,1003@210"}))
+      << "93 changes only 50 ms after its last press";
   EXPECT_EQ(slots.mappingChanges(), 3);
 }
 
-TEST(KeySlots, NeverRebindsAKeyThatIsHeldDown) {
+TEST(KeySlots, KeysHeldByTheEngineNeedNoShiftAndAreNeverRebound) {
   Bench bench;
   KeySlots slots({93}, bench.timing());
-  slots.acquire(1001, bench.bind);
+  type(slots, bench, 1001);
+  EXPECT_EQ(slots.acquire(2002, bench.bind, false), (Key{93, false})) << "the unshifted slot is rebound";
   slots.noteKeyEvent(93, true);
-  EXPECT_FALSE(slots.acquire(1002, bench.bind));
+  EXPECT_FALSE(slots.acquire(3003, bench.bind)) << "neither binding of a held keycode changes";
+  EXPECT_EQ(slots.idleDeadline(), std::nullopt) << "a held keycode is not given back";
   slots.noteKeyEvent(93, false);
-  EXPECT_EQ(slots.acquire(1002, bench.bind), 93);
+  EXPECT_EQ(slots.acquire(3003, bench.bind), (Key{93, true}));
 }
 
 TEST(KeySlots, WithoutSpareKeycodesNothingIsBound) {
@@ -73,42 +94,42 @@ TEST(KeySlots, WithoutSpareKeycodesNothingIsBound) {
   EXPECT_FALSE(slots.idleDeadline());
 }
 
-TEST(KeySlots, GivesIdleSlotsBackAndEverySlotAtTheEnd) {
+TEST(KeySlots, GivesIdleKeycodesBackAndEveryKeycodeAtTheEnd) {
   Bench bench;
   KeySlots slots({93, 97, 103}, bench.timing());
-  slots.acquire(1001, bench.bind);
-  slots.acquire(1002, bench.bind);
+  type(slots, bench, 1001);  // 93, last used at 50
+  type(slots, bench, 1002);  // 97, last used at 110
   ASSERT_TRUE(slots.idleDeadline());
   EXPECT_EQ(*slots.idleDeadline(), bench.start + 50ms + KeySlots::kIdleRelease);
   bench.now = bench.start + 50ms + KeySlots::kIdleRelease - 1ms;
   EXPECT_FALSE(slots.releaseIdle(bench.bind)) << "both were used less than the idle time ago";
-  bench.now = bench.start + 100ms + KeySlots::kIdleRelease;
+  bench.now = bench.start + 50ms + KeySlots::kIdleRelease;
   EXPECT_TRUE(slots.releaseIdle(bench.bind));
-  ASSERT_EQ(bench.log.size(), 4u);
-  EXPECT_EQ(bench.log[2].substr(0, 5), "93=0@");
-  EXPECT_EQ(bench.log[3].substr(0, 5), "97=0@");
-  EXPECT_FALSE(slots.idleDeadline());
+  EXPECT_EQ(bench.log.back().substr(0, 6), "93=0,0");
+  EXPECT_EQ(*slots.idleDeadline(), bench.start + 110ms + KeySlots::kIdleRelease);
+  EXPECT_EQ(type(slots, bench, 1003), (Key{93, false})) << "a given-back keycode is lent first";
 
-  EXPECT_EQ(slots.acquire(1003, bench.bind), 103) << "a never-used slot goes first";
-  slots.noteKeyEvent(103, true);
-  slots.noteKeyEvent(103, false);
-  const long pressedAt = bench.elapsedMs();
+  const long pressedAt = bench.elapsedMs() - 10;
   slots.releaseAll(bench.bind);
-  EXPECT_EQ(bench.log.back(), "103=0@" + std::to_string(pressedAt + 50)) << "the last press is handled first";
-  EXPECT_EQ(bench.log.size(), 6u) << "slots that were never bound stay untouched";
+  ASSERT_EQ(bench.log.size(), 6u) << "keycodes that were never bound stay untouched";
+  EXPECT_EQ(bench.log[4], "93=0,0@" + std::to_string(pressedAt + 50)) << "the last press is handled first";
+  EXPECT_EQ(bench.log[5].substr(0, 6), "97=0,0");
 }
 
-TEST(KeySlots, DropsSlotsThatAnotherProgramBound) {
+TEST(KeySlots, DropsKeycodesThatAnotherProgramBound) {
   Bench bench;
   KeySlots slots({11, 12, 13}, bench.timing());
-  slots.acquire(1001, bench.bind);  // keycode 11
-  // 11 shows our binding, 12 is still empty, 13 was taken by someone else.
-  const Keymap seen(11, 2, {1001, 1001, 0, 0, 4242, 0});
+  type(slots, bench, 1001);  // keycode 11
+  // 11 shows our binding (its Shift column filled in by the server), 12 is still empty,
+  // 13 was taken by someone else.
+  const Keymap seen(11, 2, {1001, 1002, 0, 0, 4242, 0});
   slots.reconcile([&] { return seen; });
-  EXPECT_EQ(slots.slotCount(), 2u);
-  slots.acquire(1002, bench.bind);
-  slots.acquire(1003, bench.bind);
-  for (const auto& entry : bench.log) EXPECT_NE(entry.substr(0, 3), "13=") << entry;
+  EXPECT_EQ(slots.slotCount(), 4u);
+  for (Keysym keysym : {2001, 2002, 2003}) {
+    const auto key = slots.acquire(keysym, bench.bind);
+    ASSERT_TRUE(key);
+    EXPECT_NE(key->keycode, 13);
+  }
 }
 
 }  // namespace
