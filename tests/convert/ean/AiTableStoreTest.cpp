@@ -134,6 +134,18 @@ TEST_F(EnsureAiDatabaseTest, NeverOverwritesAFileItCannotRead) {
   EXPECT_EQ(test::readFile(path), junk);
 }
 
+TEST_F(EnsureAiDatabaseTest, ALockedFileIsLeftAloneUntilTheLockGoes) {
+  SqliteDatabase(path, OpenMode::Create).execute("CREATE TABLE Other (x)");
+  {
+    SqliteDatabase holder(path, OpenMode::Existing);
+    holder.execute("BEGIN EXCLUSIVE");
+    const AiDatabaseCheck check = ensureAiDatabase(path);
+    EXPECT_EQ(check.state, AiDatabaseState::Unreadable);
+    EXPECT_EQ(check.detail, "database is locked");
+  }
+  EXPECT_EQ(ensureAiDatabase(path).state, AiDatabaseState::Created);
+}
+
 TEST_F(EnsureAiDatabaseTest, AFolderInThePlaceOfTheFileIsUnreadable) {
   std::filesystem::create_directory(path);
   EXPECT_EQ(ensureAiDatabase(path).state, AiDatabaseState::Unreadable);

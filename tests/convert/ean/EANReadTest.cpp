@@ -3,6 +3,7 @@
 #include "EanTestSupport.h"
 #include "convert/ean/AiTableStore.h"
 #include "convert/ean/EANRead.h"
+#include "convert/ean/SqliteDatabase.h"
 #include "support/Harness.h"
 
 namespace orbelin::convert::ean {
@@ -59,6 +60,17 @@ TEST_F(EANReadTest, AnUnreadableDatabaseIsReportedAndNothingIsTyped) {
   EXPECT_EQ(log[0], "[EANRead] SQLite:unable to open database file (" + h.paths.database().string() + ")");
   EXPECT_EQ(log[1], "[EANRead] SQLite:file is not a database");
   EXPECT_EQ(test::readFile(h.paths.database()), std::string(2048, 'x'));
+}
+
+TEST_F(EANReadTest, ALockedDatabaseIsReportedAndNothingIsTyped) {
+  saveTable();
+  SqliteDatabase holder(h.paths.database(), OpenMode::Existing);
+  holder.execute("BEGIN EXCLUSIVE");
+  EXPECT_EQ(readFromFile("]C110ABC"), "");
+  EXPECT_EQ(h.transcript.lines(), (std::vector<std::string>{kDatabaseBox}));
+  EXPECT_EQ(h.errorLines(), (std::vector<std::string>{"[EANRead] SQLite:database is locked"}));
+  holder.execute("COMMIT");
+  EXPECT_EQ(readFromFile("]C110ABC"), "(10)ABC");
 }
 
 TEST_F(EANReadTest, ATableEditTakesEffectWithTheNextRecord) {
