@@ -1,10 +1,12 @@
 #include "platform/x11/X11Keyboard.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "convert/codec/Cp932.h"
 
@@ -129,6 +131,7 @@ int X11Keyboard::keycodeForPress(Keysym keysym) {
 }
 
 void X11Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
+  if (m_trace != nullptr) *m_trace << "key " << int(virtualKey) << ' ' << int(scanCode) << ' ' << flags << '\n';
   const Keysym keysym = keysymOfVirtualKey(virtualKey, scanCode, flags);
   if (keysym == kNoKeysym) return;
   refreshKeymap();
@@ -191,14 +194,26 @@ void X11Keyboard::tap(int keycode, bool shifted) {
   XFlush(m_display.get());
 }
 
+bool X11Keyboard::capsLockInverts(int keycode) {
+  KeySym lower = NoSymbol;
+  KeySym upper = NoSymbol;
+  XConvertCase(m_keymap.keysym(keycode, 0), &lower, &upper);
+  if (lower == upper || m_keymap.keysym(keycode, 1) != upper) return false;
+  XkbStateRec state{};
+  if (XkbGetState(m_display.get(), XkbUseCoreKbd, &state) != Success) return false;
+  return (state.locked_mods & LockMask) != 0;
+}
+
 void X11Keyboard::postCharacter(WindowId window, std::int32_t code) {
+  if (m_trace != nullptr) *m_trace << "ime " << code << '\n';
   if (window == 0) return;
   const Keysym keysym = keysymOfCodePoint(codePointOfCode(code));
   if (keysym == kNoKeysym) return;
   refreshKeymap();
   // A key of the keymap types the character without touching the mapping.
   if (auto place = m_keymap.placeOf(keysym); place && (!place->shifted || m_keymap.keycodeOf(XK_Shift_L) != 0)) {
-    tap(place->keycode, place->shifted);
+    // The whole character must arrive as it is, whatever the Caps Lock state.
+    tap(place->keycode, place->shifted != capsLockInverts(place->keycode));
     return;
   }
   const auto key = m_slots.acquire(keysym, binderFor(m_display.get()));
@@ -209,6 +224,7 @@ void X11Keyboard::postCharacter(WindowId window, std::int32_t code) {
 void X11Keyboard::sleep(int ms) {
   XFlush(m_display.get());
   if (ms <= 0) return;
+  if (m_trace != nullptr) *m_trace << "sleep " << ms << '\n';
   if (m_pause) {
     m_pause(ms);
   } else {

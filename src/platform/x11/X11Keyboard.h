@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -56,6 +57,9 @@ class X11Keyboard final : public Keyboard {
 
   /// Releases every key this keyboard pressed and has not released yet, last first.
   void releaseAll();
+  /// Writes every key event, posted character and pause to out as transcript lines
+  /// ("key VK SCAN FLAGS", "ime CODE", "sleep MS"); nullptr stops it.
+  void setTrace(std::ostream* out) { m_trace = out; }
   /// Mapping changes made for spare keycodes so far (for measurements).
   int mappingChanges() const { return m_slots.mappingChanges(); }
   /// How many bindings the spare keycodes of the keymap offer (two on each).
@@ -72,6 +76,7 @@ class X11Keyboard final : public Keyboard {
   int keycodeForPress(Keysym keysym);
   void fakeKey(int keycode, bool down);
   void tap(int keycode, bool shifted);
+  bool capsLockInverts(int keycode);
   void releaseHeld(Keysym keysym);
   void wakeIdleRelease();
   void runIdleRelease(std::stop_token stop);
@@ -79,6 +84,7 @@ class X11Keyboard final : public Keyboard {
   DisplayPtr m_display;
   DisplayPtr m_idleDisplay;
   Pause m_pause;
+  std::ostream* m_trace = nullptr;
   Keymap m_keymap;
   KeySlots m_slots;
   std::vector<HeldKey> m_held;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "TextBoxDriver.h"
@@ -155,6 +156,27 @@ TEST_F(X11KeyboardTest, Posts450JapaneseCharactersCompleteAndInOrder) {
   post(*keyboard, expected);
   EXPECT_EQ(text(), expected);
   EXPECT_GT(keyboard->mappingChanges(), static_cast<int>(keyboard->spareBindings()));
+}
+
+TEST_F(X11KeyboardTest, PostedCharactersIgnoreCapsLockWhileKeysFollowIt) {
+  constexpr std::uint8_t kCapsLock = 0x14;
+  press(*keyboard, kCapsLock);
+  post(*keyboard, "aB1!");
+  typeKeys(*keyboard, "a");
+  press(*keyboard, kCapsLock);
+  typeKeys(*keyboard, "a");
+  EXPECT_EQ(text(), "aB1!Aa");
+}
+
+TEST_F(X11KeyboardTest, TracesWhatItIsAskedToDo) {
+  std::ostringstream trace;
+  keyboard->setTrace(&trace);
+  press(*keyboard, 'A');
+  post(*keyboard, "あ");
+  keyboard->sleep(1);
+  keyboard->setTrace(nullptr);
+  EXPECT_EQ(trace.str(), "key 65 30 0\nkey 65 30 2\nime -32096\nsleep 1\n");
+  EXPECT_EQ(text(), "aあ");
 }
 
 TEST_F(X11KeyboardTest, PostingToNoWindowTypesNothing) {
