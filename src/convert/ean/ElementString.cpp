@@ -24,6 +24,7 @@ class Splitter {
       } else {
         m_aiBytes.emplace_back(m_converted.emplace_back(codec::toCp932(row.ai)));
       }
+      m_longestAi = std::max(m_longestAi, m_aiBytes.back().size());
     }
   }
 
@@ -63,6 +64,7 @@ class Splitter {
   }
 
   bool matchIdentifier() {
+    if (m_aiBuffer.size() > m_longestAi) return true;  // characters of an unknown identifier pile up here
     const auto match = std::find(m_aiBytes.begin(), m_aiBytes.end(), m_aiBuffer);
     if (match == m_aiBytes.end()) return true;
     const auto row = static_cast<std::size_t>(match - m_aiBytes.begin());
@@ -104,6 +106,7 @@ class Splitter {
   const AiTable& m_table;
   std::vector<std::string> m_converted;   // reserved up front: m_aiBytes points into it
   std::vector<std::string_view> m_aiBytes;  // the identifier of every row, in code page 932
+  std::size_t m_longestAi = 0;
   std::size_t m_pos = 0;
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   std::size_t m_field = kNone;  // the field whose data is being read; kNone while reading an identifier

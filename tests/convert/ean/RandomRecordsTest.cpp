@@ -20,7 +20,7 @@ namespace {
 
 using settings::Setting;
 
-constexpr int kRecordsPerSeed = 3000;
+constexpr int kRecordsPerSeed = 2500;
 constexpr unsigned kSeeds[] = {1, 20260127, 873119038};
 
 bool isWellFormedUtf8(std::string_view text) {
