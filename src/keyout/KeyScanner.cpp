@@ -93,9 +93,19 @@ KeyItem KeyScanner::takeBraceGroup() {
   return item;
 }
 
+// The expansion replaces the group and its closing "}" at the front of the input. It is
+// written over bytes already read when there is room, so that a long string full of
+// {Date} tokens is not copied once per token.
 void KeyScanner::expand(std::size_t closingBrace, BraceToken which) {
-  m_input = formatExpansion(which, m_clock.localTime()) + m_input.substr(closingBrace + 1);
-  m_pos = 0;
+  const std::string text = formatExpansion(which, m_clock.localTime());
+  const std::size_t rest = closingBrace + 1;
+  if (rest >= text.size()) {
+    m_pos = rest - text.size();
+    m_input.replace(m_pos, text.size(), text);
+  } else {
+    m_input = text + m_input.substr(rest);
+    m_pos = 0;
+  }
 }
 
 }  // namespace orbelin::keyout

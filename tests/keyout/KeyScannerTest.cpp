@@ -116,5 +116,22 @@ TEST(KeyScanner, ExpandsTheDateWhenItIsReached) {
   EXPECT_EQ(typed, "2009/01/01");
 }
 
+TEST(KeyScanner, ExpandsEveryTokenOfALongString) {
+  platform::sim::SimClock clock;
+  std::string keyString;
+  std::string expected;
+  for (int i = 0; i < 3000; ++i) {
+    keyString += i % 2 == 0 ? "{Date}" : "x{Time}";
+    expected += i % 2 == 0 ? "2008/03/28" : "x14:05:09";
+  }
+  KeyScanner scanner(keyString, true, clock);
+  std::string typed;
+  while (!scanner.atEnd()) {
+    const KeyItem item = scanner.next();
+    if (item.kind == KeyItemKind::Character) typed += item.bytes;
+  }
+  EXPECT_EQ(typed, expected);
+}
+
 }  // namespace
 }  // namespace orbelin::keyout
