@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,11 +31,19 @@ struct SerialFixture : Harness {
   platform::sim::RecordingTrayIcon tray{transcript};
   platform::sim::SimMonitorView monitor;
   keyout::KeyOutput keys{keyboard, clipboard, clock, configuration.settings, reporter, nullptr};
+  /// Keeps alive whatever a steps factory built.
+  std::shared_ptr<void> stepsOwner;
   serial::SerialLink link;
 
   explicit SerialFixture(serial::ConversionSteps steps = {})
       : link(serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray},
              std::move(steps), keys) {
+    link.dump().setView(&monitor);
+  }
+  /// Steps built from the fixture's own settings, folder and reporter.
+  explicit SerialFixture(const std::function<serial::ConversionSteps(SerialFixture&)>& makeSteps)
+      : link(serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray}, makeSteps(*this),
+             keys) {
     link.dump().setView(&monitor);
   }
 

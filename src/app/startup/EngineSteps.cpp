@@ -17,8 +17,19 @@ serial::ConversionSteps EngineSteps::conversionSteps() {
   steps.eanRead = [this](std::string_view record) {
     return convert::ean::EANRead(record, m_configuration.settings, m_paths.database(), m_reporter, m_monitor);
   };
-  // The book code step passes records unchanged until its converter is linked in here.
+  steps.book = &m_book;
   return steps;
+}
+
+serial::BookResult EngineSteps::BookCodeStep::convert(std::string_view record, std::int64_t nowMs) {
+  convert::book::BookRecords converted = m_converter.convert(record, m_settings, nowMs);
+  return {std::move(converted.released), std::move(converted.record)};
+}
+
+std::vector<std::string> EngineSteps::BookCodeStep::takeExpired(std::int64_t nowMs) {
+  auto row = m_converter.takeExpired(nowMs, m_settings);
+  if (!row) return {};
+  return {std::move(*row)};
 }
 
 std::function<void()> EngineSteps::databaseCheck() {

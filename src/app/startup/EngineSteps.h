@@ -4,6 +4,7 @@
 
 #include "app/log/FailureReporter.h"
 #include "app/log/ProgramPaths.h"
+#include "convert/book/BookCodeConverter.h"
 #include "convert/ean/BarcodeInfoSink.h"
 #include "serial/ConversionSteps.h"
 #include "settings/Configuration.h"
@@ -29,11 +30,25 @@ class EngineSteps {
     void setBarcodeInfo(std::string_view) override {}
   };
 
+  /// The book code converter with the settings of the moment, as the pipeline's step.
+  class BookCodeStep : public serial::BookStep {
+   public:
+    explicit BookCodeStep(const settings::Settings& settings) : m_settings(settings) {}
+    serial::BookResult convert(std::string_view record, std::int64_t nowMs) override;
+    std::vector<std::string> takeExpired(std::int64_t nowMs) override;
+    std::optional<std::int64_t> nextExpiry() const override { return m_converter.nextExpiry(m_settings); }
+
+   private:
+    const settings::Settings& m_settings;
+    convert::book::BookCodeConverter m_converter;
+  };
+
   settings::Configuration& m_configuration;
   const ProgramPaths& m_paths;
   FailureReporter& m_reporter;
   NoMonitor m_noMonitor;
   convert::ean::BarcodeInfoSink& m_monitor;
+  BookCodeStep m_book{m_configuration.settings};
 };
 
 }  // namespace orbelin::app
