@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -28,6 +29,7 @@
 #include "platform/sim/SimStartupWaitView.h"
 #include "serial/SerialLink.h"
 #include "settings/Configuration.h"
+#include "tools/RealOutput.h"
 #include "tools/ReplayScript.h"
 
 namespace {
@@ -39,6 +41,7 @@ struct Options {
   std::optional<platform::LocalTime> now;
   std::set<int> ports = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   bool noFocus = false;
+  bool realKeyboard = false;
   std::string script;
 };
 
@@ -92,7 +95,9 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
     } else if (arg == "--no-focus") {
       options.noFocus = true;
     } else if (arg == "--keyboard" && hasValue) {
-      return "--keyboard " + std::string(argv[++i]) + " is not available in this build";
+      const std::string kind = argv[++i];
+      if (kind != "x11") return "--keyboard knows only x11";
+      options.realKeyboard = true;
     } else if ((arg == "-" || !arg.starts_with("-")) && options.script.empty()) {
       options.script = arg;
     } else {
@@ -117,11 +122,19 @@ std::optional<std::string> readScript(const std::string& name) {
 
 /// Everything the engine runs on in the replay: virtual time and recorders.
 struct Replay {
-  explicit Replay(const Options& options)
+  Replay(const Options& options, tools::RealOutput* real)
       : clock(options.now ? *options.now : platform::posix::SystemClock().localTime()) {
     transcript.echoTo(&std::cout);
     port.setAvailablePorts(options.ports);
     if (options.noFocus) keyboard.setFocusWindow(std::nullopt);
+    if (real != nullptr) {
+      teeKeyboard.emplace(*real->keyboard, keyboard, options.noFocus);
+      teeClipboard.emplace(*real->clipboard, clipboard);
+    }
+  }
+  platform::Keyboard& typing() { return teeKeyboard ? static_cast<platform::Keyboard&>(*teeKeyboard) : keyboard; }
+  platform::Clipboard& pasting() {
+    return teeClipboard ? static_cast<platform::Clipboard&>(*teeClipboard) : clipboard;
   }
 
   platform::Transcript transcript;
@@ -134,6 +147,8 @@ struct Replay {
   platform::sim::RecordingMainWindow window{transcript};
   platform::sim::RecordingTrayIcon tray{transcript};
   platform::sim::SimStartupWaitView splash;
+  std::optional<tools::TeeKeyboard> teeKeyboard;
+  std::optional<tools::TeeClipboard> teeClipboard;
 };
 
 void schedule(const tools::ReplayScript& script, Replay& replay, const app::ProgramPaths& paths) {
@@ -156,12 +171,12 @@ void schedule(const tools::ReplayScript& script, Replay& replay, const app::Prog
   replay.loop.scheduleAt(at, [] {});
 }
 
-int run(const Options& options, const tools::ReplayScript& script) {
-  Replay replay(options);
+int run(const Options& options, const tools::ReplayScript& script, tools::RealOutput* real) {
+  Replay replay(options, real);
   const app::ProgramPaths paths{options.dir};
   app::FailureReporter reporter(paths.errorLog(), replay.clock, replay.messages);
   settings::Configuration configuration;
-  keyout::KeyOutput keys{replay.keyboard, replay.clipboard, replay.clock, configuration.settings, reporter, nullptr};
+  keyout::KeyOutput keys{replay.typing(), replay.pasting(), replay.clock, configuration.settings, reporter, nullptr};
   app::EngineSteps steps(configuration, paths, reporter);
   serial::SerialLink link(serial::SerialContext{configuration, paths, replay.clock, replay.loop, replay.port,
                                                 reporter, replay.window, replay.tray},
@@ -198,5 +213,14 @@ int main(int argc, char** argv) {
     std::cerr << "orbelin-replay: " << options.script << ": " << *script.error << "\n";
     return 2;
   }
-  return run(options, script);
+  std::optional<tools::RealOutput> real;
+  if (options.realKeyboard) {
+    std::string reason;
+    real = tools::openRealOutput(reason);
+    if (!real) {
+      std::cerr << "orbelin-replay: " << reason << "\n";
+      return 2;
+    }
+  }
+  return run(options, script, real ? &*real : nullptr);
 }

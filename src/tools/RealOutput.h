@@ -1,0 +1,71 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/Keyboard.h"
+#include "platform/sim/RecordingClipboard.h"
+#include "platform/sim/RecordingKeyboard.h"
+
+namespace orbelin::tools {
+
+/// Types for real through another keyboard (the X11 one) while the recording keyboard
+/// still writes every action to the transcript. Layout and focus are the real
+/// keyboard's; pauses are real and also pass in virtual time.
+class TeeKeyboard : public platform::Keyboard {
+ public:
+  TeeKeyboard(platform::Keyboard& real, platform::sim::RecordingKeyboard& recorder, bool noFocus)
+      : m_real(real), m_recorder(recorder), m_noFocus(noFocus) {}
+
+  void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override {
+    m_real.keyEvent(virtualKey, scanCode, flags);
+    m_recorder.keyEvent(virtualKey, scanCode, flags);
+  }
+  std::int16_t keyForCharacter(std::uint8_t character) override { return m_real.keyForCharacter(character); }
+  std::uint8_t scanCodeOf(std::uint8_t virtualKey) override { return m_real.scanCodeOf(virtualKey); }
+  std::optional<platform::WindowId> focusWindow() override {
+    if (m_noFocus) return std::nullopt;
+    return m_real.focusWindow();
+  }
+  void postCharacter(platform::WindowId window, std::int32_t code) override {
+    m_real.postCharacter(window, code);
+    m_recorder.postCharacter(window, code);
+  }
+  void sleep(int ms) override {
+    m_real.sleep(ms);
+    m_recorder.sleep(ms);
+  }
+
+ private:
+  platform::Keyboard& m_real;
+  platform::sim::RecordingKeyboard& m_recorder;
+  bool m_noFocus;
+};
+
+/// Puts text on the real clipboard and writes it to the transcript.
+class TeeClipboard : public platform::Clipboard {
+ public:
+  TeeClipboard(platform::Clipboard& real, platform::sim::RecordingClipboard& recorder)
+      : m_real(real), m_recorder(recorder) {}
+  bool setText(std::string_view text) override {
+    const bool ok = m_real.setText(text);
+    if (ok) m_recorder.setText(text);
+    return ok;
+  }
+
+ private:
+  platform::Clipboard& m_real;
+  platform::sim::RecordingClipboard& m_recorder;
+};
+
+/// The X11 keyboard and the Qt clipboard of the display in DISPLAY, with the Qt
+/// application they need; nothing and a reason when there is no usable display.
+struct RealOutput {
+  std::shared_ptr<void> application;
+  std::unique_ptr<platform::Keyboard> keyboard;
+  std::unique_ptr<platform::Clipboard> clipboard;
+};
+std::optional<RealOutput> openRealOutput(std::string& reason);
+
+}  // namespace orbelin::tools
