@@ -1,0 +1,149 @@
+// Serial link latency and idle cost with a real pseudo terminal, Qt SerialPort and Qt's
+// event loop: the time from the last byte written to the first key event, less the
+// waits the design makes on purpose (the 100 ms pause and, without a footer, Weight),
+// and the CPU time the process uses while connected and idle and while waiting out gaps.
+#include <pty.h>
+#include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/log/FailureReporter.h"
+#include "app/log/ProgramPaths.h"
+#include "keyout/KeyOutput.h"
+#include "platform/Transcript.h"
+#include "platform/posix/SystemClock.h"
+#include "platform/qtserial/QtEventLoop.h"
+#include "platform/qtserial/QtSerialPort.h"
+#include "platform/sim/RecordingClipboard.h"
+#include "platform/sim/RecordingKeyboard.h"
+#include "platform/sim/RecordingMainWindow.h"
+#include "platform/sim/RecordingMessageBox.h"
+#include "platform/sim/RecordingTrayIcon.h"
+#include "serial/SerialLink.h"
+#include "settings/Configuration.h"
+
+namespace {
+
+using namespace orbelin;
+using Clock = std::chrono::steady_clock;
+
+/// The recording keyboard's layout, noting when the first character of a record comes.
+class TimingKeyboard : public platform::Keyboard {
+ public:
+  void keyEvent(std::uint8_t, std::uint8_t, std::uint32_t) override { mark(); }
+  std::int16_t keyForCharacter(std::uint8_t c) override { return platform::sim::usKeyForCharacter(c); }
+  std::uint8_t scanCodeOf(std::uint8_t vk) override { return platform::sim::usScanCodeOf(vk); }
+  std::optional<platform::WindowId> focusWindow() override { return 1; }
+  void postCharacter(platform::WindowId, std::int32_t) override { mark(); }
+  void sleep(int) override {}
+
+  std::optional<Clock::time_point> first;
+
+ private:
+  void mark() {
+    if (!first) first = Clock::now();
+  }
+};
+
+double cpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto micros = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1'000'000L + usage.ru_utime.tv_usec +
+                      usage.ru_stime.tv_usec;
+  return static_cast<double>(micros) / 1000.0;
+}
+
+struct Bench {
+  std::string folder;
+  app::ProgramPaths paths;
+  platform::Transcript transcript;
+  platform::posix::SystemClock clock;
+  platform::sim::RecordingMessageBox messages{transcript};
+  app::FailureReporter reporter{paths.errorLog(), clock, messages};
+  settings::Configuration configuration;
+  platform::qtserial::QtEventLoop loop{clock};
+  platform::qtserial::QtSerialPort port;
+  TimingKeyboard keyboard;
+  platform::sim::RecordingClipboard clipboard{transcript};
+  platform::sim::RecordingMainWindow window{transcript};
+  platform::sim::RecordingTrayIcon tray{transcript};
+  keyout::KeyOutput keys{keyboard, clipboard, clock, configuration.settings, reporter, nullptr};
+  serial::SerialLink link{serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray}, {},
+                          keys};
+  int master = -1;
+
+  explicit Bench(const std::string& dir) : folder(dir), paths{dir} {
+    int slave = -1;
+    char name[256] = {};
+    termios raw{};
+    cfmakeraw(&raw);
+    if (openpty(&master, &slave, name, &raw, nullptr) != 0) std::exit(1);
+    std::FILE* ini = std::fopen(paths.ini().c_str(), "w");
+    std::fprintf(ini, "[PORTS]\r\n1=%s\r\n", name);
+    std::fclose(ini);
+    configuration.settings.set(settings::Setting::Baud, "115200");
+    if (!link.connection().RSOpen(true)) std::exit(1);
+  }
+
+  /// One record; the latency beyond the designed waits in milliseconds.
+  double record(const std::string& bytes, int designedMs) {
+    keyboard.first.reset();
+    const auto written = Clock::now();
+    if (::write(master, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::exit(1);
+    loop.waitUntil(clock.monotonicMs() + 10'000, [&] { return keyboard.first.has_value(); });
+    const double ms = std::chrono::duration<double, std::milli>(*keyboard.first - written).count();
+    loop.waitUntil(clock.monotonicMs() + designedMs + 50, [] { return false; });
+    transcript.clear();
+    return ms - designedMs;
+  }
+};
+
+void report(const char* what, std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const double median = values[values.size() / 2];
+  const double p99 = values[std::min(values.size() - 1, values.size() * 99 / 100)];
+  std::printf("%-44s median %7.2f ms   99th percentile %7.2f ms   (n=%zu)\n", what, median, p99, values.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  char folder[] = "/tmp/orbelin-serial-bench.XXXXXX";
+  if (mkdtemp(folder) == nullptr) return 1;
+  Bench bench(folder);
+  const int records = argc > 1 ? std::atoi(argv[1]) : 200;
+  using settings::Setting;
+
+  std::vector<double> gapLatency;
+  for (int i = 0; i < records; ++i) gapLatency.push_back(bench.record("4912345678904", 100 + 150));
+  report("gap-framed record (less 100 ms + Weight 150)", gapLatency);
+
+  bench.configuration.settings.set(Setting::Select, "1");
+  bench.configuration.settings.set(Setting::RcvHead, "1");
+  bench.configuration.settings.set(Setting::RcvFoot, "1");
+  std::vector<double> footerLatency;
+  for (int i = 0; i < records; ++i) footerLatency.push_back(bench.record("\x02" "4912345678904\x03", 100));
+  report("footer-framed record (less 100 ms)", footerLatency);
+
+  const double idleStart = cpuMs();
+  bench.loop.waitUntil(bench.clock.monotonicMs() + 10'000, [] { return false; });
+  std::printf("CPU time connected and idle for 10 s: %.2f ms\n", cpuMs() - idleStart);
+
+  bench.configuration.settings.set(Setting::Select, "0");
+  bench.configuration.settings.set(Setting::Weight, "2000");
+  const double gapStart = cpuMs();
+  for (int i = 0; i < 5; ++i) bench.record("4912345678904", 100 + 2000);
+  std::printf("CPU time for 5 records with a 2 s gap each (about 10.8 s): %.2f ms\n", cpuMs() - gapStart);
+  std::filesystem::remove_all(folder);
+  return 0;
+}
