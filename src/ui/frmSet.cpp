@@ -83,11 +83,6 @@ frmSet::frmSet(UiContext& context, std::function<void()> connectToggle, QWidget*
 
 frmSet::~frmSet() = default;
 
-void frmSet::setAiEditors(std::function<void(QWidget&)> selection, std::function<void(QWidget&)> order) {
-  m_aiSelection = std::move(selection);
-  m_aiOrder = std::move(order);
-}
-
 void frmSet::buildTree() {
   auto* root = new QTreeWidgetItem(QStringList{QStringLiteral("設定")});
   root->setData(0, kKeyRole, QStringLiteral("MAINS"));
@@ -196,12 +191,6 @@ void frmSet::connectButtons() {
   on("FileCmd", [this] { FileCmd_Click(); });
   on("KeyHeadCmd", [this] { appendKeyPick("KBHeadTxt"); });
   on("KeyFootCmd", [this] { appendKeyPick("KBFootTxt"); });
-  on("EANCmd", [this] {
-    if (m_aiSelection) m_aiSelection(*this);
-  });
-  on("EANSortCmd", [this] {
-    if (m_aiOrder) m_aiOrder(*this);
-  });
 }
 
 bool frmSet::fileNameMissing() {

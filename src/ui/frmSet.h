@@ -38,8 +38,6 @@ class frmSet : public QDialog {
   void showPage(const QString& key);
   /// The tree node with key, or nullptr when the tree holds none.
   QTreeWidgetItem* node(const QString& key) const;
-  /// The editors of the EAN-128 AI table, opened by EANCmd and EANSortCmd.
-  void setAiEditors(std::function<void(QWidget&)> selection, std::function<void(QWidget&)> order);
 
  private:
   void buildTree();
@@ -71,8 +69,6 @@ class frmSet : public QDialog {
 
   UiContext& m_ctx;
   std::function<void()> m_connectToggle;
-  std::function<void(QWidget&)> m_aiSelection;
-  std::function<void(QWidget&)> m_aiOrder;
   settings::Settings m_working;
   QTreeWidget* m_tree = nullptr;
   NumberBoxGuard* m_guard = nullptr;

@@ -11,6 +11,8 @@
 #include "ui/NumberBoxGuard.h"
 #include "ui/frmByteEdSet.h"
 #include "ui/frmChikanSet.h"
+#include "ui/frmEANNo.h"
+#include "ui/frmEANSet.h"
 #include "ui/frmSet.h"
 
 namespace orbelin::ui {
@@ -190,6 +192,8 @@ void frmSet::connectEditors() {
   };
   openEditor("ChikanCmd", [this] { return std::make_unique<frmChikanSet>(m_ctx, this); });
   openEditor("ByteEdCmd", [this] { return std::make_unique<frmByteEdSet>(m_ctx, this); });
+  openEditor("EANCmd", [this] { return std::make_unique<frmEANSet>(m_ctx, this); });
+  openEditor("EANSortCmd", [this] { return std::make_unique<frmEANNo>(m_ctx, this); });
 }
 
 bool frmSet::bufferSizeInRange(QLineEdit& box) {
