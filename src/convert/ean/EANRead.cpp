@@ -100,18 +100,21 @@ std::vector<const FoundField*> outputOrder(const SplitElementString& split, cons
     std::sort(chosen.begin(), chosen.end(), [](auto* a, auto* b) { return a->order < b->order; });
     return chosen;
   }
-  // For each position 1 to rows + 1, the first found row in table order that has it.
+  // For each position 1 to rows + 1, the first found row in table order that has it,
+  // with every field of that row in order of appearance.
   std::sort(chosen.begin(), chosen.end(), [&](auto* a, auto* b) {
     const int setA = table[a->row].setNo;
     const int setB = table[b->row].setNo;
-    return setA != setB ? setA < setB : a->row < b->row;
+    if (setA != setB) return setA < setB;
+    return a->row != b->row ? a->row < b->row : a->order < b->order;
   });
   const auto lastPosition = static_cast<long>(table.size()) + 1;
   std::vector<const FoundField*> positioned;
   for (const FoundField* field : chosen) {
     const int setNo = table[field->row].setNo;
     if (setNo < 1 || setNo > lastPosition) continue;
-    if (!positioned.empty() && table[positioned.back()->row].setNo == setNo) continue;
+    const FoundField* previous = positioned.empty() ? nullptr : positioned.back();
+    if (previous != nullptr && table[previous->row].setNo == setNo && previous->row != field->row) continue;
     positioned.push_back(field);
   }
   return positioned;

@@ -68,7 +68,7 @@ class Splitter {
     const auto match = std::find(m_aiBytes.begin(), m_aiBytes.end(), m_aiBuffer);
     if (match == m_aiBytes.end()) return true;
     const auto row = static_cast<std::size_t>(match - m_aiBytes.begin());
-    m_field = fieldIndexOf(row);
+    m_field = newField(row);
     m_fieldBytes = 0;
     field().order = m_nextOrder++;
     const int plus = m_table[row].plus;
@@ -86,10 +86,7 @@ class Splitter {
     return true;
   }
 
-  std::size_t fieldIndexOf(std::size_t row) {
-    for (std::size_t i = 0; i < m_result.fields.size(); ++i) {
-      if (m_result.fields[i].row == row) return i;
-    }
+  std::size_t newField(std::size_t row) {
     m_result.fields.push_back(FoundField{row, {}, {}, 0});
     return m_result.fields.size() - 1;
   }

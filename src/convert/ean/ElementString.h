@@ -9,17 +9,17 @@
 
 namespace orbelin::convert::ean {
 
-/// What one table row received from an element string.
+/// One field of an element string: an identifier and its data.
 struct FoundField {
   std::size_t row = 0;  ///< index of the row in the table
   std::string aiText;   ///< the identifier as found, Plus characters included (code page 932)
-  std::string data;     ///< the data bytes; a repeated identifier adds to them
-  int order = 0;        ///< order of the identifier's last appearance, 1 upwards
+  std::string data;     ///< the data bytes
+  int order = 0;        ///< order of appearance, 1 upwards
 };
 
 /// An element string split into its fields.
 struct SplitElementString {
-  std::vector<FoundField> fields;  ///< one per row found, in order of first appearance
+  std::vector<FoundField> fields;  ///< one per identifier found, in order of appearance
   std::string tail;                ///< bytes passed on unparsed (a line end and what follows)
 };
 
@@ -32,7 +32,9 @@ struct SplitElementString {
 ///   characters that never make up a known AI are dropped;
 /// - a CR or LF read as part of an identifier, or after a full field, goes with all that
 ///   follows to the tail; inside data, a CR or LF is data unless at most one byte follows
-///   it, in which case it goes to the tail alone.
+///   it, in which case it goes to the tail alone;
+/// - an identifier that appears twice gives two fields: joining their data would type a
+///   value that neither field held.
 SplitElementString splitElementString(std::string_view bytes, const AiTable& table);
 
 }  // namespace orbelin::convert::ean

@@ -154,8 +154,12 @@ TEST_F(EANReadTest, SortedOutputGivesEachPositionToTheFirstFoundRowOnly) {
   EXPECT_EQ(read("]C117260131"), "(17)260131");
 }
 
-TEST_F(EANReadTest, ARepeatedIdentifierIsOutputOnceAtItsLastPlace) {
-  EXPECT_EQ(read("]C110AB\x1D" "21X\x1D" "10CD"), "(21)X(10)ABCD");
+TEST_F(EANReadTest, ARepeatedIdentifierKeepsEachValueApart) {
+  EXPECT_EQ(read("]C110AB\x1D" "21X\x1D" "10CD"), "(10)AB(21)X(10)CD");
+  table[1].setNo = 2;  // 10
+  table[4].setNo = 1;  // 21
+  s.set(Setting::EANSort, "1");
+  EXPECT_EQ(read("]C110AB\x1D" "21X\x1D" "10CD"), "(21)X(10)AB(10)CD");
 }
 
 TEST_F(EANReadTest, TheTailFollowsTheOutputAndTheListing) {

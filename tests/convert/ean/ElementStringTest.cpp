@@ -64,10 +64,10 @@ TEST(ElementString, UnknownIdentifiersAreDroppedAtTheNextSeparatorOrTheEnd) {
   EXPECT_EQ(split("10X\x1D" "99", kTable), "10=X@10");
 }
 
-TEST(ElementString, ARepeatedIdentifierAddsToItsDataAndMovesToItsLastPlace) {
+TEST(ElementString, ARepeatedIdentifierGivesAFieldForEachAppearance) {
   const SplitElementString result = splitElementString("10AB\x1D" "01123\x1D" "10CD", kTable);
-  EXPECT_EQ(describe(result, kTable), "01=123@01 10=ABCD@10");
-  EXPECT_EQ(result.fields[0].order, 3);
+  EXPECT_EQ(describe(result, kTable), "10=AB@10 01=123@01 10=CD@10");
+  EXPECT_EQ(result.fields[2].order, 3);
 }
 
 TEST(ElementString, LineEnds) {
