@@ -1,13 +1,18 @@
 #include "convert/text/Integers.h"
 
-#include <cmath>
-#include <string>
-
 namespace orbelin::text {
 
 namespace {
 
 enum class Outcome { Ok, NotANumber, TooLarge };
+
+// Half to even, as the run-time rounds: 2.5 gives 2, 3.5 gives 4, 2.51 gives 3.
+bool roundsUp(std::string_view fraction, std::int64_t whole) {
+  if (fraction.empty() || fraction.front() < '5') return false;
+  if (fraction.front() > '5') return true;
+  if (fraction.find_first_not_of('0', 1) != std::string_view::npos) return true;
+  return whole % 2 != 0;
+}
 
 Outcome parse(std::string_view text, std::int32_t& value) {
   const auto first = text.find_first_not_of(" \t");
@@ -26,9 +31,14 @@ Outcome parse(std::string_view text, std::int32_t& value) {
     return digits.find_first_not_of("0123456789") == std::string_view::npos;
   };
   if (!allDigits(whole) || !allDigits(fraction)) return Outcome::NotANumber;
-  const double magnitude = std::stod("0" + std::string(whole) + "." + std::string(fraction) + "0");
-  const double rounded = std::nearbyint(negative ? -magnitude : magnitude);
-  if (rounded < -2147483648.0 || rounded > 2147483647.0) return Outcome::TooLarge;
+  std::int64_t magnitude = 0;
+  for (const char digit : whole) {
+    magnitude = magnitude * 10 + (digit - '0');
+    if (magnitude > 2147483648LL) return Outcome::TooLarge;
+  }
+  if (roundsUp(fraction, magnitude)) ++magnitude;
+  const std::int64_t rounded = negative ? -magnitude : magnitude;
+  if (rounded < -2147483648LL || rounded > 2147483647LL) return Outcome::TooLarge;
   value = static_cast<std::int32_t>(rounded);
   return Outcome::Ok;
 }

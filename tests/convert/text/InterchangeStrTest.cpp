@@ -57,6 +57,8 @@ TEST_P(IntegerCases, ConvertsSettingsTextLikeTheRunTime) { EXPECT_EQ(parseIntege
 INSTANTIATE_TEST_SUITE_P(Table, IntegerCases,
                          ::testing::Values(NumberCase{"150", 150}, NumberCase{" 42 ", 42}, NumberCase{"-3", -3},
                                            NumberCase{"+7", 7}, NumberCase{"2.5", 2}, NumberCase{"3.5", 4},
+                                           NumberCase{"2.51", 3}, NumberCase{"0.5", 0},
+                                           NumberCase{"-2147483648", -2147483647 - 1},
                                            NumberCase{"2147483647", 2147483647},
                                            NumberCase{"2147483648", std::nullopt}, NumberCase{"", std::nullopt},
                                            NumberCase{"x", std::nullopt}, NumberCase{"1x", std::nullopt},
