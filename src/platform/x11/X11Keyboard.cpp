@@ -88,7 +88,7 @@ X11Keyboard::X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause
       m_pause(std::move(pause)),
       m_keymap(readKeymap(m_display.get())),
       m_slots(m_keymap.emptyKeycodes()) {
-  // Keys pressed by this process must stay down while held, whatever the grabs.
+  // Typing goes on while another client holds a server grab.
   XTestGrabControl(m_display.get(), True);
   if (m_idleDisplay) m_idleRelease = std::jthread([this](std::stop_token stop) { runIdleRelease(stop); });
 }
@@ -216,7 +216,8 @@ void X11Keyboard::postCharacter(WindowId window, std::int32_t code) {
     tap(place->keycode, place->shifted != capsLockInverts(place->keycode));
     return;
   }
-  const auto key = m_slots.acquire(keysym, binderFor(m_display.get()));
+  const bool canShift = m_keymap.keycodeOf(XK_Shift_L) != 0;
+  const auto key = m_slots.acquire(keysym, binderFor(m_display.get()), canShift);
   if (key) tap(key->keycode, key->shifted);
   wakeIdleRelease();
 }

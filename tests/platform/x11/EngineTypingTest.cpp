@@ -80,6 +80,16 @@ TEST_F(EngineTypingTest, NormalModePostsJapaneseWhole) {
   EXPECT_EQ(text(), "日本語ｶﾅ品番A-1　数量３\n");
 }
 
+TEST_F(EngineTypingTest, AFailureHalfWayLeavesNoModifierDown) {
+  EXPECT_TRUE(keyout::KeySendData("abc", true, *out));
+  // The pause after Shift went down fails: Shift must come up again all the same.
+  settings.set(settings::Setting::KeyDwnWeight, "x");
+  EXPECT_FALSE(keyout::KeySendData("{S+A}", true, *out));
+  settings.set(settings::Setting::KeyDwnWeight, "0");
+  EXPECT_TRUE(keyout::KeySendData("d", true, *out));
+  EXPECT_EQ(text(), "abcd");
+}
+
 TEST_F(EngineTypingTest, LowLevelModeDropsJapaneseCharacters) {
   EXPECT_TRUE(keyout::LowKeySendData("ab日本語c{TAB}Dｶﾅ!{C+A}", true, *out));
   EXPECT_EQ(text(), "abc\tD!a") << "{C+A} presses A alone in this mode";

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "TextBoxDriver.h"
 #include "convert/codec/Cp932.h"
@@ -208,6 +210,20 @@ TEST_F(X11KeyboardTest, GivesSpareKeycodesBackAtTheEnd) {
   EXPECT_LT(test::x11::emptyKeycodeCount(), spareBefore) << "bindings are kept while typing";
   keyboard.reset();
   EXPECT_EQ(test::x11::emptyKeycodeCount(), spareBefore);
+}
+
+TEST_F(X11KeyboardTest, GivesSpareKeycodesBackWhenTypingIsIdle) {
+  const std::size_t spareBefore = test::x11::emptyKeycodeCount();
+  post(*keyboard, "仮");
+  EXPECT_EQ(text(), "仮");
+  ASSERT_LT(test::x11::emptyKeycodeCount(), spareBefore);
+  // The release comes after the idle time; the guard only keeps a broken release from hanging.
+  for (int i = 0; i < 100 && test::x11::emptyKeycodeCount() < spareBefore; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  EXPECT_EQ(test::x11::emptyKeycodeCount(), spareBefore);
+  post(*keyboard, "仮");
+  EXPECT_EQ(text(), "仮仮") << "a given-back keycode is bound again when needed";
 }
 
 }  // namespace

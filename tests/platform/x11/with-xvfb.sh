@@ -10,7 +10,7 @@ case " $* " in
 esac
 
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbelin-xvfb.XXXXXX") || exit 1
+work=$(mktemp -d -t orbelin-xvfb.XXXXXX) || exit 1
 chmod 700 "$work"
 
 # Display numbers far above the usual :0 and :99 keep clear of other servers on the
