@@ -7,6 +7,8 @@
 #include <iostream>
 
 #include "app/log/FailureReporter.h"
+#include "convert/ean/AiTableStore.h"
+#include "convert/ean/BuiltInAiTable.h"
 #include "platform/Transcript.h"
 #include "platform/sim/RecordingMessageBox.h"
 #include "platform/sim/ScriptedYesNoPrompt.h"
@@ -18,6 +20,8 @@
 #include "ui/frmAsciiSet.h"
 #include "ui/frmByteEdSet.h"
 #include "ui/frmChikanSet.h"
+#include "ui/frmEANNo.h"
+#include "ui/frmEANSet.h"
 #include "ui/frmKeySet.h"
 #include "ui/frmSet.h"
 
@@ -88,6 +92,11 @@ int main(int argc, char** argv) {
   ok = save(substitution, folder, QStringLiteral("editor-substitution")) && ok;
   ui::frmByteEdSet byteEdit(context);
   ok = save(byteEdit, folder, QStringLiteral("editor-byte-edit")) && ok;
+  convert::ean::AiTableStore(paths.database()).create(convert::ean::builtInAiTable());
+  ui::frmEANSet aiSelection(context);
+  ok = save(aiSelection, folder, QStringLiteral("editor-ai-selection")) && ok;
+  ui::frmEANNo aiOrder(context);
+  ok = save(aiOrder, folder, QStringLiteral("editor-ai-order")) && ok;
   ui::frmKeySet keys(picker);
   ok = save(keys, folder, QStringLiteral("picker-keys")) && ok;
   ui::frmAsciiSet codes(picker);
