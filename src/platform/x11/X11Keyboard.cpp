@@ -64,10 +64,11 @@ bool isModifierKeysym(Keysym keysym) {
 }  // namespace
 
 X11Keyboard::Opened X11Keyboard::open(const char* displayName, Pause pause) {
-  const char* shownName = displayName != nullptr ? displayName : XDisplayName(nullptr);
   DisplayPtr display(XOpenDisplay(displayName));
   if (!display) {
-    return {nullptr, std::string("cannot connect to the X display \"") + (shownName ? shownName : "") + "\""};
+    const std::string name = XDisplayName(displayName);
+    if (name.empty()) return {nullptr, "no X display: DISPLAY is not set"};
+    return {nullptr, "cannot connect to the X display \"" + name + "\""};
   }
   int eventBase = 0;
   int errorBase = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -74,6 +75,15 @@ TEST(X11KeyboardOpen, ExplainsWhyThereIsNoKeyboardWithoutADisplay) {
   const auto opened = X11Keyboard::open(":4242");
   EXPECT_FALSE(opened.keyboard);
   EXPECT_NE(opened.reason.find(":4242"), std::string::npos) << opened.reason;
+}
+
+TEST(X11KeyboardOpen, SaysSoWhenNoDisplayIsSet) {
+  const std::string saved = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+  unsetenv("DISPLAY");
+  const auto opened = X11Keyboard::open();
+  setenv("DISPLAY", saved.c_str(), 1);
+  EXPECT_FALSE(opened.keyboard);
+  EXPECT_EQ(opened.reason, "no X display: DISPLAY is not set");
 }
 
 TEST(X11KeyboardOpen, NoFocusWindowMeansTheAttachFailed) {
