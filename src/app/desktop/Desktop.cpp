@@ -1,0 +1,180 @@
+#include "app/desktop/Desktop.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "app/desktop/NoKeyboard.h"
+#include "app/log/FailureReporter.h"
+#include "app/log/ProgramPaths.h"
+#include "app/log/WriteLog.h"
+#include "app/startup/EngineSteps.h"
+#include "app/startup/Program.h"
+#include "keyout/KeyOutput.h"
+#include "platform/posix/SystemClock.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qtserial/QtEventLoop.h"
+#include "platform/qtserial/QtInstanceLock.h"
+#include "platform/qtserial/QtSerialPort.h"
+#include "platform/x11/X11Keyboard.h"
+#include "serial/SerialLink.h"
+#include "settings/Configuration.h"
+#include "ui/DesktopTools.h"
+#include "ui/ModalRunner.h"
+#include "ui/QtMessageBox.h"
+#include "ui/QtText.h"
+#include "ui/UiContext.h"
+#include "ui/frmAbout.h"
+#include "ui/frmSet.h"
+#include "ui/shell/AutostartEntry.h"
+#include "ui/shell/frmHexDump.h"
+#include "ui/shell/frmQELTMain.h"
+#include "ui/shell/frmSplash.h"
+
+namespace orbelin::app {
+namespace {
+
+constexpr const char* kLockFileName = "orbelin.lock";
+constexpr const char* kNoTrayLog = "通知領域がないため、ウィンドウを最小化したまま表示します。";
+constexpr const char* kNoKeyboardText = "キー入力を送信できません。受信したデータは入力されません。";
+
+/// A host of the StatusNotifierItem protocol reports left clicks only.
+bool statusNotifierHost() {
+  const QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || bus.interface() == nullptr) return false;
+  return bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
+}
+
+/// Says without blocking start-up that typing is impossible, and why.
+void reportNoKeyboard(const std::string& reason, const ProgramPaths& paths, platform::Clock& clock) {
+  std::cerr << "orbelin: " << kNoKeyboardText << " (" << reason << ")\n";
+  WriteLog(std::string(kNoKeyboardText) + " (" + reason + ")", paths.errorLog(), clock);
+  auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Orbelin"),
+                              ui::qs(kNoKeyboardText) + QStringLiteral("\n") + ui::qs(reason));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->show();
+}
+
+/// The keyboard and clipboard the records are typed through.
+struct Output {
+  std::unique_ptr<platform::x11::X11Keyboard> x11;
+  NoKeyboard none;
+  platform::qt::QtClipboard clipboard;
+  std::string reason;
+  platform::Keyboard& keyboard() { return x11 ? static_cast<platform::Keyboard&>(*x11) : none; }
+};
+
+/// Everything one run of the program consists of, in the order it is built.
+struct Desktop {
+  explicit Desktop(const DesktopOptions& given)
+      : paths{given.programDir}, options(given), lock(paths.file(kLockFileName)) {
+    auto opened = platform::x11::X11Keyboard::open(nullptr, platform::qt::servingPause);
+    output.x11 = std::move(opened.keyboard);
+    output.reason = std::move(opened.reason);
+  }
+  void wireWindow();
+  void openSettings();
+  void openAbout();
+  void createShortcut();
+
+  ProgramPaths paths;
+  DesktopOptions options;
+  platform::posix::SystemClock clock;
+  platform::qtserial::QtEventLoop loop{clock};
+  platform::qtserial::QtSerialPort port;
+  platform::qtserial::QtInstanceLock lock;
+  ui::QtMessageBox messages;
+  FailureReporter reporter{paths.errorLog(), clock, messages};
+  settings::Configuration configuration;
+  Output output;
+  const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+  ui::frmHexDump monitor;
+  ui::frmQELTMain window{configuration.settings, monitor, trayAvailable, trayAvailable && statusNotifierHost()};
+  ui::SplashWaitView splash;
+  keyout::KeyOutput keys{output.keyboard(), output.clipboard, clock, configuration.settings, reporter, &window};
+  EngineSteps steps{configuration, paths, reporter, &monitor};
+  serial::SerialLink link{
+      serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, window},
+      steps.conversionSteps(), keys};
+  std::unique_ptr<Program> program;
+  ui::ExecModalRunner modals;
+  ui::PickerResult picker;
+  ui::UiContext uiContext{configuration, paths, reporter, messages, modals, picker};
+  ui::SystemDesktopTools tools;
+  QPointer<ui::frmSet> settingsDialog;
+  QPointer<ui::frmAbout> aboutBox;
+};
+
+void Desktop::wireWindow() {
+  link.dump().setView(&monitor);
+  monitor.setClearHandler([this] { link.dump().clearViews(); });
+  window.setActions(ui::MainWindowActions{
+      [this] { return link.connection().isOpen(); },
+      [this] { link.connection().SetuzokuCmd_Click(); },
+      [this] { openSettings(); },
+      [this] { openAbout(); },
+      [this] { createShortcut(); },
+      [this] { program->exitFromMenu(); },
+      [this] { program->unload(); },
+  });
+}
+
+void Desktop::openSettings() {
+  if (settingsDialog.isNull()) {
+    settingsDialog = new ui::frmSet(uiContext, [this] { link.connection().SetuzokuCmd_Click(); });
+    settingsDialog->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  settingsDialog->show();
+  settingsDialog->raise();
+  settingsDialog->activateWindow();
+}
+
+void Desktop::openAbout() {
+  if (aboutBox.isNull()) {
+    aboutBox = new ui::frmAbout(ui::builtVersion(), ui::qs(paths.dir.string()), messages, tools);
+    aboutBox->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  aboutBox->show();
+  aboutBox->raise();
+  aboutBox->activateWindow();
+}
+
+void Desktop::createShortcut() {
+  const auto folder = ui::autostartFolder();
+  if (!folder) return;
+  const std::filesystem::path executable = ui::str(QCoreApplication::applicationFilePath());
+  ui::writeAutostartEntry(*folder, executable, options.dirGiven ? std::optional(paths.dir) : std::nullopt);
+}
+
+}  // namespace
+
+int runDesktop(const DesktopOptions& options) {
+  auto desktop = std::make_unique<Desktop>(options);
+  Desktop& d = *desktop;
+  d.wireWindow();
+  ShellServices services{d.paths, d.clock, d.loop, d.messages, d.reporter, d.configuration,
+                         d.window, d.window, &d.splash, &d.lock, d.steps.databaseCheck(), {}};
+  // Ending is immediate, whatever runs at the moment (a stop request may come in the
+  // middle of a record); no key may stay pressed behind us.
+  services.endProgram = [&d] {
+    if (d.output.x11) d.output.x11->releaseAll();
+    std::fflush(nullptr);
+    std::_Exit(0);
+  };
+  d.program = std::make_unique<Program>(std::move(services), d.link);
+  if (d.program->Main() == StartResult::AlreadyRunning) return 0;
+  if (!d.trayAvailable) WriteLog(kNoTrayLog, d.paths.errorLog(), d.clock);
+  if (!d.output.x11) reportNoKeyboard(d.output.reason, d.paths, d.clock);
+  if (d.program->ended()) return 0;
+  d.loop.run();
+  return 0;
+}
+
+}  // namespace orbelin::app
