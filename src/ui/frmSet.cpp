@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <exception>
@@ -96,7 +97,13 @@ void frmSet::buildTree() {
   }
   if (auto* page = findControl<QGroupBox>(*this, "fraSPC_1")) page->setTitle(QString::fromUtf8(kEanNode.text));
   root->setExpanded(true);
-  connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+  connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+    // A box that failed its leave check keeps its page, so that it can keep the focus.
+    if (m_guard != nullptr && m_guard->holdsRejectedValue() && previous != nullptr) {
+      const QSignalBlocker quiet(m_tree);
+      m_tree->setCurrentItem(previous);
+      return;
+    }
     HideAllPages();
     if (current != nullptr) {
       if (auto* page = findControl<QWidget>(*this, "fra" + str(current->data(0, kKeyRole).toString()))) page->show();

@@ -166,6 +166,27 @@ TEST_F(SettingsInput, OkAfterARejectedLeaveStoresNothing) {
   EXPECT_EQ(live().get(Setting::Buf), "2000");
 }
 
+TEST_F(SettingsInput, ARejectedBoxKeepsItsPageWhenANodeIsChosen) {
+  auto dialog = open();
+  showActive(*dialog);
+  dialog->showPage("COM_1");
+  auto& buffer = box(*dialog, "BufTxt");
+  buffer.setText(QStringLiteral("500"));
+  buffer.setFocus();
+  auto& tree = child<QTreeWidget>(*dialog, "tvwImageList");
+  tree.setFocus();  // as the press on a node moves the focus first
+  tree.setCurrentItem(dialog->node("SND_0"));
+  EXPECT_EQ(ui.lines(), std::vector<std::string>{boxLine("warning", kCheck, "1024～32000の値を設定してください")});
+  EXPECT_EQ(tree.currentItem(), dialog->node("COM_1"));
+  EXPECT_TRUE(child<QWidget>(*dialog, "fraCOM_1").isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), &buffer);
+  buffer.setText(QStringLiteral("4096"));
+  tree.setFocus();
+  tree.setCurrentItem(dialog->node("SND_0"));
+  EXPECT_TRUE(child<QWidget>(*dialog, "fraSND_0").isVisible());
+  EXPECT_EQ(ui.lines().size(), 1u);
+}
+
 TEST_F(SettingsInput, CancelAfterAnOutOfRangeBufferClosesWithoutStoring) {
   auto dialog = open();
   showActive(*dialog);
