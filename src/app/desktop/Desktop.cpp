@@ -64,6 +64,11 @@ void reportNoKeyboard(const std::string& reason, const ProgramPaths& paths, plat
 
 /// The keyboard and clipboard the records are typed through.
 struct Output {
+  Output() {
+    auto opened = platform::x11::X11Keyboard::open(nullptr, platform::qt::servingPause);
+    x11 = std::move(opened.keyboard);
+    reason = std::move(opened.reason);
+  }
   std::unique_ptr<platform::x11::X11Keyboard> x11;
   NoKeyboard none;
   platform::qt::QtClipboard clipboard;
@@ -74,11 +79,7 @@ struct Output {
 /// Everything one run of the program consists of, in the order it is built.
 struct Desktop {
   explicit Desktop(const DesktopOptions& given)
-      : paths{given.programDir}, options(given), lock(paths.file(kLockFileName)) {
-    auto opened = platform::x11::X11Keyboard::open(nullptr, platform::qt::servingPause);
-    output.x11 = std::move(opened.keyboard);
-    output.reason = std::move(opened.reason);
-  }
+      : paths{given.programDir}, options(given), lock(paths.file(kLockFileName)) {}
   void wireWindow();
   void openSettings();
   void openAbout();
