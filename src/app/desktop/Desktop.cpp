@@ -7,7 +7,9 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <cstdio>
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -154,7 +156,26 @@ void Desktop::createShortcut() {
   ui::writeAutostartEntry(*folder, executable, options.dirGiven ? std::optional(paths.dir) : std::nullopt);
 }
 
+/// For the start-up benchmark: time since main() and resident memory at the first
+/// iteration of the event loop.
+void reportStartup() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  std::string rss = "?";
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) rss = line.substr(6);
+  }
+  const auto elapsed = std::chrono::steady_clock::now() - processStart();
+  std::cerr << "orbelin: startup-ms " << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
+            << " rss" << rss << "\n";
+}
+
 }  // namespace
+
+std::chrono::steady_clock::time_point& processStart() {
+  static std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+  return start;
+}
 
 int runDesktop(const DesktopOptions& options) {
   auto desktop = std::make_unique<Desktop>(options);
@@ -174,6 +195,7 @@ int runDesktop(const DesktopOptions& options) {
   if (!d.trayAvailable) WriteLog(kNoTrayLog, d.paths.errorLog(), d.clock);
   if (!d.output.x11) reportNoKeyboard(d.output.reason, d.paths, d.clock);
   if (d.program->ended()) return 0;
+  if (options.reportStartup) d.loop.post([] { reportStartup(); });
   d.loop.run();
   return 0;
 }

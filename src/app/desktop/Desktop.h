@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
@@ -11,10 +12,15 @@ struct DesktopOptions {
   std::filesystem::path programDir;
   /// Set when the folder came from --dir rather than being the executable's own.
   bool dirGiven = false;
+  /// Print the start-up time and resident memory at the first event loop iteration.
+  bool reportStartup = false;
 };
 
 /// Runs the program with its windows, tray icon, serial port and keyboard until it ends.
 /// Needs a QApplication; returns the process exit code.
 int runDesktop(const DesktopOptions& options);
+
+/// When main() began; the start-up report counts from here.
+std::chrono::steady_clock::time_point& processStart();
 
 }  // namespace orbelin::app

@@ -10,13 +10,14 @@
 namespace {
 
 int usage(const std::string& problem) {
-  std::cerr << "orbelin: " << problem << "\nusage: orbelin [--dir DIR]\n";
+  std::cerr << "orbelin: " << problem << "\nusage: orbelin [--dir DIR] [--report-startup]\n";
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  orbelin::app::processStart() = std::chrono::steady_clock::now();
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   orbelin::app::DesktopOptions options;
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     if (arguments[i] == QStringLiteral("--dir") && i + 1 < arguments.size()) {
       options.programDir = arguments[++i].toStdString();
       options.dirGiven = true;
+    } else if (arguments[i] == QStringLiteral("--report-startup")) {
+      options.reportStartup = true;
     } else {
       return usage("unexpected argument \"" + arguments[i].toStdString() + "\"");
     }
