@@ -89,9 +89,14 @@ void frmHexDump::buildControls() {
     connect(button, &QPushButton::clicked, this, handlers[i]);
     buttons->addWidget(button);
   }
+  // The hexadecimal view and its rulers come and go together, leaving no gap behind.
+  m_hexPage = new QWidget(this);
+  auto* hexLayout = new QVBoxLayout(m_hexPage);
+  hexLayout->setContentsMargins(0, 0, 0, 0);
+  hexLayout->addLayout(rulerRow);
+  hexLayout->addLayout(hexGrid, 1);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(rulerRow);
-  layout->addLayout(hexGrid, 1);
+  layout->addWidget(m_hexPage, 1);
   layout->addWidget(m_sendTxt, 1);
   layout->addWidget(m_eanTestTxt, 1);
   layout->addLayout(buttons);
@@ -115,6 +120,7 @@ void frmHexDump::updateRowRuler() {
 
 void frmHexDump::TEXTCmd_Click() {
   m_sendTxt->show();
+  m_hexPage->hide();
   for (QWidget* other : {static_cast<QWidget*>(m_hexTxt), static_cast<QWidget*>(m_gageX),
                          static_cast<QWidget*>(m_gageY), static_cast<QWidget*>(m_eanTestTxt)}) {
     other->hide();
@@ -127,6 +133,7 @@ void frmHexDump::HexCmd_Click() {
   m_hexTxt->show();
   m_gageX->show();
   m_gageY->show();
+  m_hexPage->show();
 }
 
 void frmHexDump::BarcodeCmd_Click() {
@@ -135,6 +142,7 @@ void frmHexDump::BarcodeCmd_Click() {
     other->hide();
   }
   m_eanTestTxt->show();
+  m_hexPage->hide();
 }
 
 void frmHexDump::ClearCmd_Click() {

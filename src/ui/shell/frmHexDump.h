@@ -45,6 +45,7 @@ class frmHexDump : public QWidget, public platform::MonitorView, public convert:
   QLineEdit* m_gageX = nullptr;
   QPlainTextEdit* m_gageY = nullptr;
   QPlainTextEdit* m_eanTestTxt = nullptr;
+  QWidget* m_hexPage = nullptr;
   std::function<void()> m_onClear;
 };
 
