@@ -1,7 +1,7 @@
 // orbelin: the desktop program. The program folder is the executable's own (a portable
 // install) unless --dir names another.
 #include <QApplication>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -18,6 +18,12 @@ int usage(const std::string& problem) {
 
 int main(int argc, char** argv) {
   orbelin::app::processStart() = std::chrono::steady_clock::now();
+  // Qt aborts with a core dump when it finds no display; say why and end instead.
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+      std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    std::cerr << "orbelin: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n";
+    return 1;
+  }
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   orbelin::app::DesktopOptions options;
