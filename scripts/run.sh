@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$(nproc)"
-exec build/default/bin/orbelin-convert "$@"
+exec build/default/bin/orbelin "$@"
