@@ -26,4 +26,15 @@ void moveSelectedItem(QListWidget& from, QListWidget& to) {
   to.addItem(from.takeItem(from.row(selected.front())));
 }
 
+bool runAiTableWork(UiContext& context, const char* title, const char* text, const std::function<void()>& work) {
+  try {
+    work();
+    return true;
+  } catch (const std::exception& failure) {
+    context.reporter.report(title, failure);
+    context.messages().show(platform::MessageIcon::Warning, title, text);
+    return false;
+  }
+}
+
 }  // namespace orbelin::ui

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "convert/ean/AiRow.h"
+#include "ui/UiContext.h"
 
 class QListWidget;
 
@@ -18,5 +20,8 @@ std::string aiOfItem(const QString& text);
 void addAiItems(QListWidget& list, const convert::ean::AiTable& rows);
 /// Moves the selected item of from to the end of to; nothing without a selection.
 void moveSelectedItem(QListWidget& from, QListWidget& to);
+/// Runs work on the AI table; a failure is logged and shown under title with text, and
+/// false returned.
+bool runAiTableWork(UiContext& context, const char* title, const char* text, const std::function<void()>& work);
 
 }  // namespace orbelin::ui

@@ -68,14 +68,7 @@ frmEANSet::frmEANSet(UiContext& context, QWidget* parent) : QDialog(parent), m_c
 }
 
 bool frmEANSet::guarded(const char* title, const char* text, const std::function<void()>& work) {
-  try {
-    work();
-    return true;
-  } catch (const std::exception& failure) {
-    m_ctx.reporter.report(title, failure);
-    m_ctx.messages().show(platform::MessageIcon::Warning, title, text);
-    return false;
-  }
+  return runAiTableWork(m_ctx, title, text, work);
 }
 
 void frmEANSet::refill(bool allChosen) {
