@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "convert/MakeSendData.h"
 #include "convert/codec/Cp932.h"
 #include "platform/Transcript.h"
@@ -35,7 +35,7 @@ void MakeSendDataFullTables(benchmark::State& state) {
   platform::Transcript transcript;
   platform::sim::SimClock clock;
   platform::sim::RecordingMessageBox messages(transcript);
-  app::FailureReporter reporter("/dev/null", clock, messages);
+  report::FailureReporter reporter("/dev/null", clock, messages);
   settings::Settings settings = settings::Settings::defaults();
   settings.set(settings::Setting::ByteEd, "1");
   settings.set(settings::Setting::Chikan, "1");

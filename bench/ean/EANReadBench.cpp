@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "convert/ean/BarcodeInfoSink.h"
 #include "convert/ean/BuiltInAiTable.h"
 #include "convert/ean/EANRead.h"
@@ -27,7 +27,7 @@ struct Fixture {
   platform::sim::SimClock clock;
   platform::sim::RecordingMessageBox messages{transcript};
   std::filesystem::path dir = std::filesystem::temp_directory_path() / "orbelin-bench-ean";
-  app::FailureReporter reporter{dir / "ERROR.LOG", clock, messages};
+  report::FailureReporter reporter{dir / "ERROR.LOG", clock, messages};
   settings::Settings settings = settings::Settings::defaults();
 
   struct NoMonitor : convert::ean::BarcodeInfoSink {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "keyout/DOSKeySendData.h"
 #include "keyout/KeyScanner.h"
 #include "keyout/KeySendData.h"
@@ -47,7 +47,7 @@ struct Output {
   platform::sim::SimClock clock;
   platform::Transcript transcript;
   platform::sim::RecordingMessageBox messages{transcript};
-  app::FailureReporter reporter{std::filesystem::temp_directory_path() / "orbelin-bench-ERROR.LOG", clock, messages};
+  report::FailureReporter reporter{std::filesystem::temp_directory_path() / "orbelin-bench-ERROR.LOG", clock, messages};
   settings::Settings settings = settings::Settings::defaults();
   keyout::KeyOutput out{keyboard, clipboard, clock, settings, reporter};
 };

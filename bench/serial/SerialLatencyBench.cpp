@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "keyout/KeyOutput.h"
 #include "platform/Transcript.h"
 #include "platform/posix/SystemClock.h"
@@ -64,11 +64,11 @@ double cpuMs() {
 
 struct Bench {
   std::string folder;
-  app::ProgramPaths paths;
+  report::ProgramPaths paths;
   platform::Transcript transcript;
   platform::posix::SystemClock clock;
   platform::sim::RecordingMessageBox messages{transcript};
-  app::FailureReporter reporter{paths.errorLog(), clock, messages};
+  report::FailureReporter reporter{paths.errorLog(), clock, messages};
   settings::Configuration configuration;
   platform::qtserial::QtEventLoop loop{clock};
   platform::qtserial::QtSerialPort port;
@@ -107,7 +107,7 @@ struct Bench {
   }
 };
 
-void report(const char* what, std::vector<double> values) {
+void printLatency(const char* what, std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const double median = values[values.size() / 2];
   const double p99 = values[std::min(values.size() - 1, values.size() * 99 / 100)];
@@ -126,14 +126,14 @@ int main(int argc, char** argv) {
 
   std::vector<double> gapLatency;
   for (int i = 0; i < records; ++i) gapLatency.push_back(bench.record("4912345678904", 100 + 150));
-  report("gap-framed record (less 100 ms + Weight 150)", gapLatency);
+  printLatency("gap-framed record (less 100 ms + Weight 150)", gapLatency);
 
   bench.configuration.settings.set(Setting::Select, "1");
   bench.configuration.settings.set(Setting::RcvHead, "1");
   bench.configuration.settings.set(Setting::RcvFoot, "1");
   std::vector<double> footerLatency;
   for (int i = 0; i < records; ++i) footerLatency.push_back(bench.record("\x02" "4912345678904\x03", 100));
-  report("footer-framed record (less 100 ms)", footerLatency);
+  printLatency("footer-framed record (less 100 ms)", footerLatency);
 
   const double idleStart = cpuMs();
   bench.loop.waitUntil(bench.clock.monotonicMs() + 10'000, [] { return false; });

@@ -70,7 +70,7 @@ std::string substitute(std::string_view text, const settings::EditTables& tables
 }  // namespace
 
 std::string MakeSendData(std::string_view data, const settings::Settings& settings,
-                         const settings::EditTables& tables, app::FailureReporter& reporter) {
+                         const settings::EditTables& tables, report::FailureReporter& reporter) {
   if (data.empty()) return {};
   try {
     std::string text = settings.isOn(Setting::Select) ? removeFraming(data, settings) : std::string(data);

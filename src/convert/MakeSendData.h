@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "settings/EditTables.h"
 #include "settings/Settings.h"
 
@@ -14,7 +14,7 @@ namespace orbelin::convert {
 /// substitution table (Chikan). Empty means nothing is typed or written; a failure is
 /// reported and also gives the empty string.
 std::string MakeSendData(std::string_view data, const settings::Settings& settings,
-                         const settings::EditTables& tables, app::FailureReporter& reporter);
+                         const settings::EditTables& tables, report::FailureReporter& reporter);
 
 /// With SendKeySpc "1", "{" becomes "{{}" and "}" becomes "{}}" so the braces of the data
 /// are typed as characters; a double-byte character is never split.

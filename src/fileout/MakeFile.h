@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 
 namespace orbelin::fileout {
 
@@ -14,6 +14,6 @@ inline constexpr int kMakeFileRetryMs = 50;
 /// Appends text (in code page 932) and CR LF to path, creating the file. A file that is
 /// busy or cannot be written is retried; after the last attempt one "[MakeFile] " line
 /// goes to the error log (no message box) and the result is false.
-bool MakeFile(std::string_view text, const std::filesystem::path& path, app::FailureReporter& reporter);
+bool MakeFile(std::string_view text, const std::filesystem::path& path, report::FailureReporter& reporter);
 
 }  // namespace orbelin::fileout

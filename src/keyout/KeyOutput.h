@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "platform/Clock.h"
 #include "platform/Keyboard.h"
 #include "platform/WindowActivation.h"
@@ -16,7 +16,7 @@ struct KeyOutput {
   /// The source of {Date} and {Time}.
   platform::Clock& clock;
   const settings::Settings& settings;
-  app::FailureReporter& reporter;
+  report::FailureReporter& reporter;
   /// The main window that a failing normal-mode transfer brings back; none before the
   /// window exists.
   platform::WindowActivation* mainWindow = nullptr;

@@ -1,6 +1,6 @@
 #include "serial/Reception.h"
 
-#include "app/log/WriteLog.h"
+#include "report/WriteLog.h"
 #include "convert/codec/Cp932.h"
 #include "convert/text/Integers.h"
 #include "fileout/MakeFile.h"
@@ -104,7 +104,7 @@ std::string Reception::assemble() {
 void Reception::deliverChunk(const std::string& chunk) {
   if (chunk.empty()) return;
   const std::string text = codec::fromCp932(chunk);
-  app::WriteLog(text, m_context.paths.receiveLog(), m_context.clock);
+  report::WriteLog(text, m_context.paths.receiveLog(), m_context.clock);
   if (m_context.settings().isOn(Setting::Log)) {
     // A capture that cannot be written is logged by MakeFile; the scan itself goes on.
     fileout::MakeFile(text, m_context.paths.receiveCapture(), m_context.reporter);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/log/FileExists.h"
+#include "report/FileExists.h"
 #include "convert/CaseWidth.h"
 #include "convert/MakeSendData.h"
 #include "convert/text/InterchangeStr.h"
@@ -65,7 +65,7 @@ void RecordPipeline::EventRecv() {
       endedAtFooter = m_reception.endedAtFooter();
     }
     if (!working.empty()) {
-      const bool outputAllowed = !app::FileExists(m_context.paths.dontKeyMarker());
+      const bool outputAllowed = !report::FileExists(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
       BookResult converted = convertRecord(std::move(working));
       scheduleBookRelease();
@@ -167,7 +167,7 @@ void RecordPipeline::scheduleBookRelease() {
 void RecordPipeline::releaseExpiredBookRows() {
   try {
     for (std::string& row : m_steps.book->takeExpired(m_context.clock.monotonicMs())) {
-      const bool outputAllowed = !app::FileExists(m_context.paths.dontKeyMarker());
+      const bool outputAllowed = !report::FileExists(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
       finishRecord(std::move(row), outputAllowed);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/MainWindow.h"
@@ -15,11 +15,11 @@ namespace orbelin::serial {
 /// event loop, the port, the failure convention and the two status displays.
 struct SerialContext {
   settings::Configuration& configuration;
-  const app::ProgramPaths& paths;
+  const report::ProgramPaths& paths;
   platform::Clock& clock;
   platform::EventLoop& loop;
   platform::SerialPort& port;
-  app::FailureReporter& reporter;
+  report::FailureReporter& reporter;
   platform::MainWindow& window;
   platform::TrayIcon& tray;
 

@@ -14,7 +14,7 @@ std::string rowKey(std::string_view letters, std::size_t row) { return std::stri
 
 }  // namespace
 
-std::string ControlNamesToCodes(std::string_view text, app::FailureReporter& reporter) {
+std::string ControlNamesToCodes(std::string_view text, report::FailureReporter& reporter) {
   std::string result(text);
   for (int code = 0; code <= 32; ++code) {
     result = text::InterchangeStr(result, ControlCodeNames()[code], std::string(1, static_cast<char>(code)), reporter);
@@ -22,7 +22,7 @@ std::string ControlNamesToCodes(std::string_view text, app::FailureReporter& rep
   return result;
 }
 
-void LoadEditTables(EditTables& tables, const std::filesystem::path& file, app::FailureReporter& reporter) {
+void LoadEditTables(EditTables& tables, const std::filesystem::path& file, report::FailureReporter& reporter) {
   for (std::size_t row = 1; row <= kSubstitutionRows; ++row) {
     SubstitutionPair& pair = tables.substitutions[row - 1];
     pair.before = ReadIniString("REP", rowKey("CB", row), "", file);
@@ -38,7 +38,7 @@ void LoadEditTables(EditTables& tables, const std::filesystem::path& file, app::
   }
 }
 
-bool PutEdy(const EditTables& tables, const std::filesystem::path& file, app::FailureReporter& reporter) {
+bool PutEdy(const EditTables& tables, const std::filesystem::path& file, report::FailureReporter& reporter) {
   try {
     ProfileDocument document;
     ProfileWriteResult result = loadProfileForUpdate(file, document);
@@ -57,7 +57,7 @@ bool PutEdy(const EditTables& tables, const std::filesystem::path& file, app::Fa
       result = saveProfile(document, file);
     }
     if (!result.ok) {
-      reporter.report("PutEdy", app::kProgramSource, result.description);
+      reporter.report("PutEdy", report::kProgramSource, result.description);
       return false;
     }
     return true;

@@ -39,7 +39,7 @@ void LoadSettings(Configuration& configuration, const std::filesystem::path& fil
   }
 }
 
-bool PutPGPra(const Settings& settings, const std::filesystem::path& file, app::FailureReporter& reporter) {
+bool PutPGPra(const Settings& settings, const std::filesystem::path& file, report::FailureReporter& reporter) {
   try {
     ProfileDocument document;
     ProfileWriteResult result = loadProfileForUpdate(file, document);
@@ -53,7 +53,7 @@ bool PutPGPra(const Settings& settings, const std::filesystem::path& file, app::
       result = saveProfile(document, file);
     }
     if (!result.ok) {
-      reporter.report("PutPGPra", app::kProgramSource, result.description);
+      reporter.report("PutPGPra", report::kProgramSource, result.description);
       return false;
     }
     return true;

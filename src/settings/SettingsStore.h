@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "settings/Configuration.h"
 
 namespace orbelin::settings {
@@ -25,6 +25,6 @@ void LoadSettings(Configuration& configuration, const std::filesystem::path& fil
 
 /// Writes every setting to file in one atomic replacement. On failure nothing is
 /// written, the failure is reported and false is returned.
-bool PutPGPra(const Settings& settings, const std::filesystem::path& file, app::FailureReporter& reporter);
+bool PutPGPra(const Settings& settings, const std::filesystem::path& file, report::FailureReporter& reporter);
 
 }  // namespace orbelin::settings

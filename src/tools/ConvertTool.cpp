@@ -5,8 +5,8 @@
 #include <iostream>
 #include <string>
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "convert/CaseWidth.h"
 #include "convert/MakeSendData.h"
 #include "platform/Transcript.h"
@@ -37,7 +37,7 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  app::ProgramPaths paths{std::filesystem::current_path()};
+  report::ProgramPaths paths{std::filesystem::current_path()};
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--dir" && i + 1 < argc) {
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   }
   platform::posix::SystemClock clock;
   ConsoleMessageBox messages;
-  app::FailureReporter reporter(paths.errorLog(), clock, messages);
+  report::FailureReporter reporter(paths.errorLog(), clock, messages);
   settings::Configuration configuration;
   settings::InitDefaults(configuration);
   settings::LoadEditTables(configuration.tables, paths.ini(), reporter);

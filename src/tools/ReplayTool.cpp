@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "app/startup/EngineSteps.h"
 #include "app/startup/Program.h"
 #include "convert/text/Integers.h"
@@ -151,7 +151,7 @@ struct Replay {
   std::optional<tools::TeeClipboard> teeClipboard;
 };
 
-void schedule(const tools::ReplayScript& script, Replay& replay, const app::ProgramPaths& paths) {
+void schedule(const tools::ReplayScript& script, Replay& replay, const report::ProgramPaths& paths) {
   std::int64_t at = replay.clock.monotonicMs();
   for (const auto& step : script.steps) {
     if (const auto* arrive = std::get_if<tools::ArriveStep>(&step)) {
@@ -173,8 +173,8 @@ void schedule(const tools::ReplayScript& script, Replay& replay, const app::Prog
 
 int run(const Options& options, const tools::ReplayScript& script, tools::RealOutput* real) {
   Replay replay(options, real);
-  const app::ProgramPaths paths{options.dir};
-  app::FailureReporter reporter(paths.errorLog(), replay.clock, replay.messages);
+  const report::ProgramPaths paths{options.dir};
+  report::FailureReporter reporter(paths.errorLog(), replay.clock, replay.messages);
   settings::Configuration configuration;
   keyout::KeyOutput keys{replay.typing(), replay.pasting(), replay.clock, configuration.settings, reporter, nullptr};
   app::EngineSteps steps(configuration, paths, reporter);

@@ -4,7 +4,7 @@
 #include <exception>
 #include <stdexcept>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "convert/text/Integers.h"
 #include "settings/SettingsStore.h"
 #include "ui/Controls.h"

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "platform/YesNoPrompt.h"
 #include "settings/Configuration.h"
 #include "ui/ModalRunner.h"
@@ -21,8 +21,8 @@ struct PickerResult {
 /// questions, the way modal windows are run and the program-wide picker result.
 struct UiContext {
   settings::Configuration& configuration;
-  app::ProgramPaths paths;
-  app::FailureReporter& reporter;
+  report::ProgramPaths paths;
+  report::FailureReporter& reporter;
   platform::YesNoPrompt& questions;
   ModalRunner& modals;
   PickerResult& picker;

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/log/FileExists.h"
+#include "report/FileExists.h"
 #include "ui/Controls.h"
 #include "ui/NumberBoxGuard.h"
 #include "ui/SettingsLists.h"
@@ -217,7 +217,7 @@ void frmSet::cmdOK_Click() {
   if (m_guard->holdsRejectedValue() || fileNameMissing()) return;
   if (isChecked(*this, "FileChk")) {
     const std::string path = str(findControl<QLineEdit>(*this, "FilePathTxt")->text());
-    if (!app::FileExists(FolderOf(path), app::kAttrDirectory)) {
+    if (!report::FileExists(FolderOf(path), report::kAttrDirectory)) {
       m_ctx.messages().show(platform::MessageIcon::Warning, kCheckTitle, "指定されたフォルダが存在しません");
       showFilePage();
       return;

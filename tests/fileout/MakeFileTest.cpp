@@ -55,7 +55,7 @@ TEST(MakeFile, WaitsForAFileHeldByAnotherProgram) {
   test::Harness h;
   const auto out = h.dir / "out.txt";
   LockReleasingClock clock(out, 20);
-  app::FailureReporter reporter(h.paths.errorLog(), clock, h.messages);
+  report::FailureReporter reporter(h.paths.errorLog(), clock, h.messages);
   EXPECT_TRUE(MakeFile("record", out, reporter));
   EXPECT_EQ(clock.pauses(), 20);
   EXPECT_EQ(test::readFile(out), "record\r\n");

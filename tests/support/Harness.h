@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "platform/Transcript.h"
 #include "platform/sim/RecordingMessageBox.h"
 #include "platform/sim/SimClock.h"
@@ -18,8 +18,8 @@ struct Harness {
   platform::Transcript transcript;
   platform::sim::SimClock clock;
   platform::sim::RecordingMessageBox messages{transcript};
-  app::ProgramPaths paths{dir.path()};
-  app::FailureReporter reporter{paths.errorLog(), clock, messages};
+  report::ProgramPaths paths{dir.path()};
+  report::FailureReporter reporter{paths.errorLog(), clock, messages};
 
   /// The lines of ERROR.LOG (decoded from code page 932) without their time stamps.
   std::vector<std::string> errorLines() const;

@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 #include <iostream>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "convert/ean/AiTableStore.h"
 #include "convert/ean/BuiltInAiTable.h"
 #include "platform/Transcript.h"
@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
   platform::sim::SimClock clock;
   platform::sim::RecordingMessageBox messages(transcript);
   platform::sim::ScriptedYesNoPrompt questions(transcript);
-  app::ProgramPaths paths{programDir.path()};
-  app::FailureReporter reporter(paths.errorLog(), clock, messages);
+  report::ProgramPaths paths{programDir.path()};
+  report::FailureReporter reporter(paths.errorLog(), clock, messages);
   settings::Configuration configuration;
   sampleContent(configuration);
   ui::ExecModalRunner modals;

@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "app/desktop/NoKeyboard.h"
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
-#include "app/log/WriteLog.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
+#include "report/WriteLog.h"
 #include "app/startup/EngineSteps.h"
 #include "app/startup/Program.h"
 #include "keyout/KeyOutput.h"
@@ -55,9 +55,9 @@ bool statusNotifierHost() {
 }
 
 /// Says without blocking start-up that typing is impossible, and why.
-void reportNoKeyboard(const std::string& reason, const ProgramPaths& paths, platform::Clock& clock) {
+void reportNoKeyboard(const std::string& reason, const report::ProgramPaths& paths, platform::Clock& clock) {
   std::cerr << "orbelin: " << kNoKeyboardText << " (" << reason << ")\n";
-  WriteLog(std::string(kNoKeyboardText) + " (" + reason + ")", paths.errorLog(), clock);
+  report::WriteLog(std::string(kNoKeyboardText) + " (" + reason + ")", paths.errorLog(), clock);
   auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Orbelin"),
                               ui::qs(kNoKeyboardText) + QStringLiteral("\n") + ui::qs(reason));
   box->setAttribute(Qt::WA_DeleteOnClose);
@@ -87,14 +87,14 @@ struct Desktop {
   void openAbout();
   void createShortcut();
 
-  ProgramPaths paths;
+  report::ProgramPaths paths;
   DesktopOptions options;
   platform::posix::SystemClock clock;
   platform::qtserial::QtEventLoop loop{clock};
   platform::qtserial::QtSerialPort port;
   platform::qtserial::QtInstanceLock lock;
   ui::QtMessageBox messages;
-  FailureReporter reporter{paths.errorLog(), clock, messages};
+  report::FailureReporter reporter{paths.errorLog(), clock, messages};
   settings::Configuration configuration;
   Output output;
   const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
@@ -192,7 +192,7 @@ int runDesktop(const DesktopOptions& options) {
   };
   d.program = std::make_unique<Program>(std::move(services), d.link);
   if (d.program->Main() == StartResult::AlreadyRunning) return 0;
-  if (!d.trayAvailable) WriteLog(kNoTrayLog, d.paths.errorLog(), d.clock);
+  if (!d.trayAvailable) report::WriteLog(kNoTrayLog, d.paths.errorLog(), d.clock);
   if (!d.output.x11) reportNoKeyboard(d.output.reason, d.paths, d.clock);
   if (d.program->ended()) return 0;
   if (options.reportStartup) d.loop.post([] { reportStartup(); });

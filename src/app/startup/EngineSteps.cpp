@@ -5,8 +5,8 @@
 
 namespace orbelin::app {
 
-EngineSteps::EngineSteps(settings::Configuration& configuration, const ProgramPaths& paths,
-                         FailureReporter& reporter, convert::ean::BarcodeInfoSink* monitor)
+EngineSteps::EngineSteps(settings::Configuration& configuration, const report::ProgramPaths& paths,
+                         report::FailureReporter& reporter, convert::ean::BarcodeInfoSink* monitor)
     : m_configuration(configuration),
       m_paths(paths),
       m_reporter(reporter),

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "convert/book/BookCodeConverter.h"
 #include "convert/ean/BarcodeInfoSink.h"
 #include "serial/ConversionSteps.h"
@@ -17,7 +17,7 @@ namespace orbelin::app {
 class EngineSteps {
  public:
   /// monitor receives the barcode information listing; none drops it.
-  EngineSteps(settings::Configuration& configuration, const ProgramPaths& paths, FailureReporter& reporter,
+  EngineSteps(settings::Configuration& configuration, const report::ProgramPaths& paths, report::FailureReporter& reporter,
               convert::ean::BarcodeInfoSink* monitor = nullptr);
 
   serial::ConversionSteps conversionSteps();
@@ -44,8 +44,8 @@ class EngineSteps {
   };
 
   settings::Configuration& m_configuration;
-  const ProgramPaths& m_paths;
-  FailureReporter& m_reporter;
+  const report::ProgramPaths& m_paths;
+  report::FailureReporter& m_reporter;
   NoMonitor m_noMonitor;
   convert::ean::BarcodeInfoSink& m_monitor;
   BookCodeStep m_book{m_configuration.settings};

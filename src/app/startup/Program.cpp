@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "app/log/FileExists.h"
+#include "report/FileExists.h"
 #include "app/startup/DelayStart.h"
 #include "settings/ControlCodeNames.h"
 #include "settings/EditTableStore.h"
@@ -52,9 +52,9 @@ StartResult Program::Main() {
 
 void Program::testProgramFolder() {
   const auto testFile = m_services.paths.writeTestFile();
-  if (FileExists(testFile)) removeQuietly(testFile);
+  if (report::FileExists(testFile)) removeQuietly(testFile);
   settings::profileWrite("TES", "OK", "1", testFile);
-  if (FileExists(testFile)) {
+  if (report::FileExists(testFile)) {
     removeQuietly(testFile);
   } else {
     m_services.messages.show(platform::MessageIcon::Critical, kWriteTestTitle, kWriteTestText);
@@ -63,7 +63,7 @@ void Program::testProgramFolder() {
 
 void Program::trimCapture() {
   const auto capture = m_services.paths.receiveCapture();
-  if (!FileExists(capture)) return;
+  if (!report::FileExists(capture)) return;
   std::error_code error;
   const auto size = std::filesystem::file_size(capture, error);
   if (!error && size > kCaptureLimitBytes) removeQuietly(capture);
@@ -75,7 +75,7 @@ void Program::loadSettings() {
   settings::InitDefaults(configuration);
   settings::LoadEditTables(configuration.tables, ini, m_services.reporter);
   settings::LoadSettings(configuration, ini);
-  if (!FileExists(ini)) {
+  if (!report::FileExists(ini)) {
     settings::PutEdy(configuration.tables, ini, m_services.reporter);
     settings::PutPGPra(configuration.settings, ini, m_services.reporter);
   }
@@ -83,13 +83,13 @@ void Program::loadSettings() {
 
 void Program::deleteMarkers() {
   for (const auto& marker : {m_services.paths.finishMarker(), m_services.paths.dontKeyMarker()}) {
-    if (FileExists(marker)) removeQuietly(marker);
+    if (report::FileExists(marker)) removeQuietly(marker);
   }
 }
 
 void Program::watchFinishMarker() {
   m_finishWatch = m_services.loop.startTimer(kFinishWatchMs, true, [this] {
-    if (FileExists(m_services.paths.finishMarker())) unload();
+    if (report::FileExists(m_services.paths.finishMarker())) unload();
   });
 }
 

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/InstanceLock.h"
@@ -23,11 +23,11 @@ inline constexpr int kFinishWatchMs = 100;
 
 /// What start-up and shutdown work with besides the serial link.
 struct ShellServices {
-  const ProgramPaths& paths;
+  const report::ProgramPaths& paths;
   platform::Clock& clock;
   platform::EventLoop& loop;
   platform::MessageBox& messages;
-  FailureReporter& reporter;
+  report::FailureReporter& reporter;
   settings::Configuration& configuration;
   platform::MainWindow& window;
   platform::TrayIcon& tray;

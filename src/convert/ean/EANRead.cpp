@@ -157,7 +157,7 @@ std::string decode(std::string_view bytes, const AiTable& table, const Options& 
 
 template <class LoadTable>
 std::string readRecord(std::string_view record, const settings::Settings& settings, LoadTable&& loadTable,
-                       app::FailureReporter& reporter, BarcodeInfoSink& monitor) {
+                       report::FailureReporter& reporter, BarcodeInfoSink& monitor) {
   if (record.empty()) return {};
   try {
     const std::string bytes = codec::toCp932(record);
@@ -177,14 +177,14 @@ std::string readRecord(std::string_view record, const settings::Settings& settin
 }  // namespace
 
 std::string EANRead(std::string_view record, const settings::Settings& settings,
-                    const std::filesystem::path& database, app::FailureReporter& reporter,
+                    const std::filesystem::path& database, report::FailureReporter& reporter,
                     BarcodeInfoSink& monitor) {
   return readRecord(
       record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor);
 }
 
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
-                    app::FailureReporter& reporter, BarcodeInfoSink& monitor) {
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor) {
   return readRecord(
       record, settings, [&]() -> const AiTable& { return table; }, reporter, monitor);
 }

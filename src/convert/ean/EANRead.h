@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 #include "convert/ean/AiRow.h"
 #include "convert/ean/BarcodeInfoSink.h"
 #include "settings/Settings.h"
@@ -21,11 +21,11 @@ namespace orbelin::convert::ean {
 /// monitor. A failure (database not readable, a setting that is no number) is reported
 /// as "EANRead" and gives the empty string, so nothing is typed for the record.
 std::string EANRead(std::string_view record, const settings::Settings& settings,
-                    const std::filesystem::path& database, app::FailureReporter& reporter,
+                    const std::filesystem::path& database, report::FailureReporter& reporter,
                     BarcodeInfoSink& monitor);
 
 /// The same with the table already read.
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
-                    app::FailureReporter& reporter, BarcodeInfoSink& monitor);
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor);
 
 }  // namespace orbelin::convert::ean

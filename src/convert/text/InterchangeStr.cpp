@@ -21,7 +21,7 @@ std::string replaceAllBytes(std::string_view bytes, std::string_view find, std::
 }
 
 std::string InterchangeStr(std::string_view source, std::string_view find, std::string_view replacement,
-                           app::FailureReporter& reporter) {
+                           report::FailureReporter& reporter) {
   if (source.empty()) return {};
   if (find.empty()) return std::string(source);
   try {

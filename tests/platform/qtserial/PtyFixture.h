@@ -4,8 +4,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/log/FailureReporter.h"
-#include "app/log/ProgramPaths.h"
+#include "report/FailureReporter.h"
+#include "report/ProgramPaths.h"
 #include "keyout/KeyOutput.h"
 #include "platform/posix/SystemClock.h"
 #include "platform/qtserial/QtEventLoop.h"
@@ -49,11 +49,11 @@ struct PtyFixture {
   ~PtyFixture();
 
   TempDir dir;
-  app::ProgramPaths paths{dir.path()};
+  report::ProgramPaths paths{dir.path()};
   platform::Transcript transcript;
   platform::posix::SystemClock clock;
   platform::sim::RecordingMessageBox messages{transcript};
-  app::FailureReporter reporter{paths.errorLog(), clock, messages};
+  report::FailureReporter reporter{paths.errorLog(), clock, messages};
   settings::Configuration configuration;
   platform::qtserial::QtEventLoop loop{clock};
   platform::qtserial::QtSerialPort port;

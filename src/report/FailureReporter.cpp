@@ -1,10 +1,10 @@
-#include "app/log/FailureReporter.h"
+#include "report/FailureReporter.h"
 
 #include <string>
 
-#include "app/log/WriteLog.h"
+#include "report/WriteLog.h"
 
-namespace orbelin::app {
+namespace orbelin::report {
 
 namespace {
 
@@ -54,4 +54,4 @@ void FailureReporter::report(std::string_view procedure, const std::exception& f
   report(procedure, kProgramSource, failure.what());
 }
 
-}  // namespace orbelin::app
+}  // namespace orbelin::report

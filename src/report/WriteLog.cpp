@@ -1,14 +1,14 @@
-#include "app/log/WriteLog.h"
+#include "report/WriteLog.h"
 
 #include <cstdio>
 #include <string>
 #include <system_error>
 
-#include "app/log/FileExists.h"
+#include "report/FileExists.h"
 #include "convert/codec/Cp932.h"
 #include "platform/FileAppend.h"
 
-namespace orbelin::app {
+namespace orbelin::report {
 
 namespace {
 
@@ -42,4 +42,4 @@ bool WriteLog(std::string_view text, const std::filesystem::path& path, platform
   return platform::appendLine(path, codec::toCp932(line)).ok;
 }
 
-}  // namespace orbelin::app
+}  // namespace orbelin::report

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/log/FileExists.h"
-#include "app/log/WriteLog.h"
+#include "report/FileExists.h"
+#include "report/WriteLog.h"
 #include "convert/codec/Cp932.h"
 #include "support/Harness.h"
 
-namespace orbelin::app {
+namespace orbelin::report {
 namespace {
 
 TEST(WriteLog, AppendsOneStampedLineInCodePage932) {
@@ -83,4 +83,4 @@ TEST(FailureReporter, StillShowsTheBoxWhenTheLogCannotBeWritten) {
 }
 
 }  // namespace
-}  // namespace orbelin::app
+}  // namespace orbelin::report

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace orbelin::app {
+namespace orbelin::report {
 
 /// The program folder and the files the program keeps in it.
 struct ProgramPaths {
@@ -20,4 +20,4 @@ struct ProgramPaths {
   std::filesystem::path writeTestFile() const { return file("A.INI"); }
 };
 
-}  // namespace orbelin::app
+}  // namespace orbelin::report

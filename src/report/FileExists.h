@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace orbelin::app {
+namespace orbelin::report {
 
 /// Attribute mask of FileExists: 0 lists ordinary files only, 16 lists folders too.
 inline constexpr int kAttrNormal = 0;
@@ -13,4 +13,4 @@ inline constexpr int kAttrDirectory = 16;
 /// existing: the caller meets the real failure when it opens the file.
 bool FileExists(const std::filesystem::path& path, int attributes = kAttrNormal);
 
-}  // namespace orbelin::app
+}  // namespace orbelin::report

@@ -1,8 +1,8 @@
-#include "app/log/FileExists.h"
+#include "report/FileExists.h"
 
 #include <system_error>
 
-namespace orbelin::app {
+namespace orbelin::report {
 
 bool FileExists(const std::filesystem::path& path, int attributes) {
   if (path.empty()) return true;
@@ -17,4 +17,4 @@ bool FileExists(const std::filesystem::path& path, int attributes) {
   return true;
 }
 
-}  // namespace orbelin::app
+}  // namespace orbelin::report

@@ -7,7 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 
-namespace orbelin::app {
+namespace orbelin::report {
 
 /// The error source of the program's own run-time failures.
 inline constexpr std::string_view kProgramSource = "QELT";
@@ -33,4 +33,4 @@ class FailureReporter {
   platform::MessageBox& m_messages;
 };
 
-}  // namespace orbelin::app
+}  // namespace orbelin::report

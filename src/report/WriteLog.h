@@ -6,7 +6,7 @@
 
 #include "platform/Clock.h"
 
-namespace orbelin::app {
+namespace orbelin::report {
 
 /// A log above this size is renamed to its "_bak" name before the next line.
 inline constexpr std::uintmax_t kLogRotateBytes = 2'000'000;
@@ -15,4 +15,4 @@ inline constexpr std::uintmax_t kLogRotateBytes = 2'000'000;
 /// file first when it has grown past kLogRotateBytes. False on any failure, silently.
 bool WriteLog(std::string_view text, const std::filesystem::path& path, platform::Clock& clock);
 
-}  // namespace orbelin::app
+}  // namespace orbelin::report
