@@ -1,6 +1,8 @@
 #include "keyout/KeySendData.h"
 
+#include <cstdint>
 #include <exception>
+#include <vector>
 
 #include "keyout/KeyPress.h"
 #include "keyout/KeyScanner.h"
@@ -47,11 +49,24 @@ void typeItem(const KeyItem& item, std::size_t initial, platform::WindowId focus
   }
 }
 
+// Every character the record will post, read ahead with a scanner of its own so that the
+// keyboard can plan its bindings once per record instead of once per character.
+std::vector<std::int32_t> charactersAhead(std::string_view keyString, bool interpretTokens, platform::Clock& clock) {
+  std::vector<std::int32_t> codes;
+  KeyScanner scanner(keyString, interpretTokens, clock);
+  while (!scanner.atEnd()) {
+    const auto item = scanner.next();
+    if (item.kind == KeyItemKind::Character) codes.push_back(item.code);
+  }
+  return codes;
+}
+
 }  // namespace
 
 bool KeySendData(std::string_view keyString, bool interpretTokens, KeyOutput& out) {
   if (keyString.empty()) return true;
   try {
+    out.keyboard.prepareCharacters(charactersAhead(keyString, interpretTokens, out.clock));
     KeyScanner scanner(keyString, interpretTokens, out.clock);
     while (!scanner.atEnd()) {
       // The focus is looked up for every step: the user may switch windows meanwhile.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace orbelin::platform {
@@ -33,6 +34,9 @@ class Keyboard {
   virtual void postCharacter(WindowId window, std::int32_t code) = 0;
   /// A transfer pause of ms milliseconds (nothing runs meanwhile).
   virtual void sleep(int ms) = 0;
+  /// The codes that postCharacter is about to receive for one record, in order: lets a
+  /// backend plan its key bindings for the whole record. A hint only; it types nothing.
+  virtual void prepareCharacters(std::span<const std::int32_t> codes) { (void)codes; }
 };
 
 /// The system clipboard, plain text only.
