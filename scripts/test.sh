@@ -14,3 +14,5 @@ for preset in default asan; do
   echo "== $preset: test"
   ctest --preset "$preset" -j "$jobs"
 done
+
+bash scripts/windows-test.sh

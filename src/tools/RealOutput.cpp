@@ -8,6 +8,10 @@
 
 namespace orbelin::tools {
 
+const char* const kRealKeyboardName = "x11";
+
+void useBinaryStandardStreams() {}
+
 std::optional<RealOutput> openRealOutput(std::string& reason) {
   if (std::getenv("DISPLAY") == nullptr) {
     reason = "--keyboard x11 needs an X display in DISPLAY";

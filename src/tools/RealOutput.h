@@ -67,5 +67,10 @@ struct RealOutput {
   std::unique_ptr<platform::Clipboard> clipboard;
 };
 std::optional<RealOutput> openRealOutput(std::string& reason);
+/// The value of --keyboard that types for real on this system ("x11", "win32").
+extern const char* const kRealKeyboardName;
+/// Script and transcript bytes pass the standard streams unchanged (no CR LF translation
+/// on Windows), so both builds print the same transcript.
+void useBinaryStandardStreams();
 
 }  // namespace orbelin::tools

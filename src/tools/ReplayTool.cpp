@@ -48,7 +48,8 @@ struct Options {
 int usage(const std::string& problem) {
   std::cerr << "orbelin-replay: " << problem << "\n"
             << "usage: orbelin-replay [--dir DIR] [--now YYYY-MM-DDTHH:MM:SS] [--ports N,N,...] [--no-focus]\n"
-               "                      [--keyboard x11] SCRIPT|-\n";
+               "                      [--keyboard "
+            << tools::kRealKeyboardName << "] SCRIPT|-\n";
   return 2;
 }
 
@@ -96,7 +97,7 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
       options.noFocus = true;
     } else if (arg == "--keyboard" && hasValue) {
       const std::string kind = argv[++i];
-      if (kind != "x11") return "--keyboard knows only x11";
+      if (kind != tools::kRealKeyboardName) return std::string("--keyboard knows only ") + tools::kRealKeyboardName;
       options.realKeyboard = true;
     } else if ((arg == "-" || !arg.starts_with("-")) && options.script.empty()) {
       options.script = arg;
@@ -199,6 +200,7 @@ int run(const Options& options, const tools::ReplayScript& script, tools::RealOu
 }  // namespace
 
 int main(int argc, char** argv) {
+  tools::useBinaryStandardStreams();
   Options options;
   if (const auto problem = parseArguments(argc, argv, options)) return usage(*problem);
   std::error_code error;

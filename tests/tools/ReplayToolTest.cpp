@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
 
 #include "convert/codec/Cp932.h"
@@ -25,7 +26,10 @@ struct ReplayRun {
 
   Outcome run(const std::string& options, const std::string& script) const {
     writeFile(dir / "script.txt", script);
-    const std::string command = std::string("'") + ORBELIN_REPLAY + "' --dir '" + dir.path().string() +
+    // ORBELIN_REPLAY_COMMAND runs another build of the tool, e.g. the Windows one under Wine.
+    const char* other = std::getenv("ORBELIN_REPLAY_COMMAND");
+    const std::string tool = other != nullptr ? std::string(other) : std::string("'") + ORBELIN_REPLAY + "'";
+    const std::string command = tool + " --dir '" + dir.path().string() +
                                 "' --now 2026-12-07T10:00:00 " + options + " - < '" + (dir / "script.txt").string() +
                                 "' 2> '" + (dir / "stderr.txt").string() + "'";
     Outcome outcome;

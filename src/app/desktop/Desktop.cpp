@@ -1,8 +1,6 @@
 #include "app/desktop/Desktop.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -13,7 +11,7 @@
 #include <iostream>
 #include <memory>
 
-#include "app/desktop/NoKeyboard.h"
+#include "app/desktop/KeyOutputBackend.h"
 #include "report/FailureReporter.h"
 #include "report/ProgramPaths.h"
 #include "report/WriteLog.h"
@@ -21,11 +19,9 @@
 #include "app/startup/Program.h"
 #include "keyout/KeyOutput.h"
 #include "platform/posix/SystemClock.h"
-#include "platform/qt/QtClipboard.h"
 #include "platform/qtserial/QtEventLoop.h"
+#include "platform/SerialPort.h"
 #include "platform/qtserial/QtInstanceLock.h"
-#include "platform/qtserial/QtSerialPort.h"
-#include "platform/x11/X11Keyboard.h"
 #include "serial/SerialLink.h"
 #include "settings/Configuration.h"
 #include "ui/DesktopTools.h"
@@ -35,7 +31,6 @@
 #include "ui/UiContext.h"
 #include "ui/frmAbout.h"
 #include "ui/frmSet.h"
-#include "ui/shell/AutostartEntry.h"
 #include "ui/shell/frmHexDump.h"
 #include "ui/shell/frmQELTMain.h"
 #include "ui/shell/frmSplash.h"
@@ -48,12 +43,6 @@ constexpr const char* kNoTrayLog = "通知領域がないため、ウィンド�
 constexpr const char* kNoKeyboardText = "キー入力を送信できません。受信したデータは入力されません。";
 
 /// A host of the StatusNotifierItem protocol reports left clicks only.
-bool statusNotifierHost() {
-  const QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected() || bus.interface() == nullptr) return false;
-  return bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
-}
-
 /// Says without blocking start-up that typing is impossible, and why.
 void reportNoKeyboard(const std::string& reason, const report::ProgramPaths& paths, platform::Clock& clock) {
   std::cerr << "orbelin: " << kNoKeyboardText << " (" << reason << ")\n";
@@ -63,20 +52,6 @@ void reportNoKeyboard(const std::string& reason, const report::ProgramPaths& pat
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->show();
 }
-
-/// The keyboard and clipboard the records are typed through.
-struct Output {
-  Output() {
-    auto opened = platform::x11::X11Keyboard::open(nullptr, platform::qt::servingPause);
-    x11 = std::move(opened.keyboard);
-    reason = std::move(opened.reason);
-  }
-  std::unique_ptr<platform::x11::X11Keyboard> x11;
-  NoKeyboard none;
-  platform::qt::QtClipboard clipboard;
-  std::string reason;
-  platform::Keyboard& keyboard() { return x11 ? static_cast<platform::Keyboard&>(*x11) : none; }
-};
 
 /// Everything one run of the program consists of, in the order it is built.
 struct Desktop {
@@ -91,20 +66,20 @@ struct Desktop {
   DesktopOptions options;
   platform::posix::SystemClock clock;
   platform::qtserial::QtEventLoop loop{clock};
-  platform::qtserial::QtSerialPort port;
+  std::unique_ptr<platform::SerialPort> port = makeSerialPort(loop);
   platform::qtserial::QtInstanceLock lock;
   ui::QtMessageBox messages;
   report::FailureReporter reporter{paths.errorLog(), clock, messages};
   settings::Configuration configuration;
-  Output output;
+  KeyOutputBackend output;
   const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
   ui::frmHexDump monitor;
-  ui::frmQELTMain window{configuration.settings, monitor, trayAvailable, trayAvailable && statusNotifierHost()};
+  ui::frmQELTMain window{configuration.settings, monitor, trayAvailable, trayAvailable && trayShowsMessages()};
   ui::SplashWaitView splash;
-  keyout::KeyOutput keys{output.keyboard(), output.clipboard, clock, configuration.settings, reporter, &window};
+  keyout::KeyOutput keys{output.keyboard(), output.clipboard(), clock, configuration.settings, reporter, &window};
   EngineSteps steps{configuration, paths, reporter, &monitor};
   serial::SerialLink link{
-      serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, window},
+      serial::SerialContext{configuration, paths, clock, loop, *port, reporter, window, window},
       steps.conversionSteps(), keys};
   std::unique_ptr<Program> program;
   ui::ExecModalRunner modals;
@@ -150,10 +125,9 @@ void Desktop::openAbout() {
 }
 
 void Desktop::createShortcut() {
-  const auto folder = ui::autostartFolder();
-  if (!folder) return;
-  const std::filesystem::path executable = ui::str(QCoreApplication::applicationFilePath());
-  ui::writeAutostartEntry(*folder, executable, options.dirGiven ? std::optional(paths.dir) : std::nullopt);
+  std::filesystem::path executable(QCoreApplication::applicationFilePath().toStdU16String());
+  executable.make_preferred();  // Qt's paths use '/', which a Windows shell link does not take
+  writeStartupEntry(executable, options.dirGiven ? std::optional(paths.dir) : std::nullopt);
 }
 
 /// For the start-up benchmark: time since main() and resident memory at the first
@@ -186,14 +160,14 @@ int runDesktop(const DesktopOptions& options) {
   // Ending is immediate, whatever runs at the moment (a stop request may come in the
   // middle of a record); no key may stay pressed behind us.
   services.endProgram = [&d] {
-    if (d.output.x11) d.output.x11->releaseAll();
+    d.output.releaseAll();
     std::fflush(nullptr);
     std::_Exit(0);
   };
   d.program = std::make_unique<Program>(std::move(services), d.link);
   if (d.program->Main() == StartResult::AlreadyRunning) return 0;
   if (!d.trayAvailable) report::WriteLog(kNoTrayLog, d.paths.errorLog(), d.clock);
-  if (!d.output.x11) reportNoKeyboard(d.output.reason, d.paths, d.clock);
+  if (!d.output.available()) reportNoKeyboard(d.output.reason(), d.paths, d.clock);
   if (d.program->ended()) return 0;
   if (options.reportStartup) d.loop.post([] { reportStartup(); });
   d.loop.run();

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/desktop/Desktop.h"
+#include "app/desktop/KeyOutputBackend.h"
 
 namespace {
 
@@ -19,19 +20,19 @@ int usage(const std::string& problem) {
 int main(int argc, char** argv) {
   orbelin::app::processStart() = std::chrono::steady_clock::now();
   // Qt aborts with a core dump when it finds no display; say why and end instead.
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-      std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    std::cerr << "orbelin: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n";
+  if (const auto missing = orbelin::app::missingDisplay()) {
+    std::cerr << "orbelin: " << *missing << "\n";
     return 1;
   }
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   orbelin::app::DesktopOptions options;
-  options.programDir = QCoreApplication::applicationDirPath().toStdString();
+  // Through UTF-16: a path made from a narrow string would take Windows' ANSI code page.
+  options.programDir = std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
   const QStringList arguments = QCoreApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QStringLiteral("--dir") && i + 1 < arguments.size()) {
-      options.programDir = arguments[++i].toStdString();
+      options.programDir = std::filesystem::path(arguments[++i].toStdU16String());
       options.dirGiven = true;
     } else if (arguments[i] == QStringLiteral("--report-startup")) {
       options.reportStartup = true;
@@ -43,6 +44,6 @@ int main(int argc, char** argv) {
   if (!std::filesystem::is_directory(options.programDir, error)) {
     return usage("no folder " + options.programDir.string());
   }
-  options.programDir = std::filesystem::absolute(options.programDir, error);
+  options.programDir = std::filesystem::absolute(options.programDir, error).make_preferred();
   return orbelin::app::runDesktop(options);
 }

@@ -16,7 +16,9 @@ void SqliteDatabase::Closer::operator()(sqlite3* db) const { sqlite3_close_v2(db
 
 SqliteDatabase::SqliteDatabase(const std::filesystem::path& path, OpenMode mode) {
   sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(path.c_str(), &db, openFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
+  // SQLite takes UTF-8 names everywhere, also where the system's own paths are UTF-16.
+  const std::u8string name = path.u8string();
+  const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &db, openFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
   m_handle.reset(db);  // sqlite3_open_v2 hands out a handle even when it fails
   if (rc != SQLITE_OK) {
     const std::string reason = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);

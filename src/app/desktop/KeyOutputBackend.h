@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/desktop/NoKeyboard.h"
+#include "platform/EventLoop.h"
+#include "platform/Keyboard.h"
+#include "platform/SerialPort.h"
+
+namespace orbelin::app {
+
+/// The keyboard and clipboard records are typed through, chosen for this system once at
+/// start-up: the only place that knows which backends exist.
+class KeyOutputBackend {
+ public:
+  KeyOutputBackend();
+  ~KeyOutputBackend();
+  KeyOutputBackend(const KeyOutputBackend&) = delete;
+  KeyOutputBackend& operator=(const KeyOutputBackend&) = delete;
+
+  /// The real keyboard, or one that finds no focus window when typing is impossible.
+  platform::Keyboard& keyboard() { return m_keyboard ? *m_keyboard : m_none; }
+  platform::Clipboard& clipboard() { return *m_clipboard; }
+  /// True when keystrokes can be sent; otherwise reason() says why not.
+  bool available() const { return m_keyboard != nullptr; }
+  const std::string& reason() const { return m_reason; }
+  /// Lets go of every key still held down (the program is about to end at once).
+  void releaseAll();
+
+ private:
+  std::unique_ptr<platform::Keyboard> m_keyboard;
+  NoKeyboard m_none;
+  std::unique_ptr<platform::Clipboard> m_clipboard;
+  std::string m_reason;
+  std::function<void()> m_releaseAll;
+};
+
+/// The serial port of this system, its notifications delivered through loop.
+std::unique_ptr<platform::SerialPort> makeSerialPort(platform::EventLoop& loop);
+
+/// True when a notification-area host shows the tray icon's balloon messages as such
+/// (a StatusNotifier host on Linux desktops; always on Windows).
+bool trayShowsMessages();
+
+/// Puts the entry that starts program at sign-in where this system looks for it (the
+/// Startup folder's "Orbelin.lnk" on Windows, the autostart desktop entry elsewhere).
+/// Fails silently, as the menu command does.
+void writeStartupEntry(const std::filesystem::path& program, const std::optional<std::filesystem::path>& programDir);
+
+/// Why no window can be shown (Qt would abort without a display); nothing when one can.
+std::optional<std::string> missingDisplay();
+
+}  // namespace orbelin::app

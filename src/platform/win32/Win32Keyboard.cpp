@@ -1,0 +1,89 @@
+#include "platform/win32/Win32Keyboard.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "convert/codec/Cp932.h"
+
+namespace orbelin::platform::win32 {
+
+namespace {
+
+constexpr char32_t kUnassigned = 0xFFFFFFFF;
+
+void sendKey(std::uint8_t virtualKey, std::uint8_t scanCode, bool extended, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = scanCode;
+  input.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0u) | (up ? KEYEVENTF_KEYUP : 0u);
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+}  // namespace
+
+std::u16string utf16OfCode(std::int32_t code) {
+  const unsigned value =
+      (code >= 0 && code <= 0xFF) ? static_cast<unsigned>(code) : static_cast<unsigned>(code) & 0xFFFF;
+  const char32_t point = codec::decodeCode(value);
+  if (point == kUnassigned) return {};
+  if (point < 0x10000) return std::u16string(1, static_cast<char16_t>(point));
+  const char32_t rest = point - 0x10000;
+  return {static_cast<char16_t>(0xD800 + (rest >> 10)), static_cast<char16_t>(0xDC00 + (rest & 0x3FF))};
+}
+
+Win32Keyboard::~Win32Keyboard() { releaseAll(); }
+
+void Win32Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
+  const bool up = (flags & kKeyUp) != 0;
+  sendKey(virtualKey, scanCode, (flags & kKeyExtended) != 0, up);
+  const auto held = std::find(m_held.begin(), m_held.end(), virtualKey);
+  if (up && held != m_held.end()) m_held.erase(held);
+  if (!up && held == m_held.end()) m_held.push_back(virtualKey);
+}
+
+std::int16_t Win32Keyboard::keyForCharacter(std::uint8_t character) {
+  return VkKeyScanA(static_cast<CHAR>(character));
+}
+
+std::uint8_t Win32Keyboard::scanCodeOf(std::uint8_t virtualKey) {
+  return static_cast<std::uint8_t>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+}
+
+std::optional<WindowId> Win32Keyboard::focusWindow() {
+  HWND foreground = GetForegroundWindow();
+  if (foreground == nullptr) return std::nullopt;
+  const DWORD target = GetWindowThreadProcessId(foreground, nullptr);
+  const DWORD self = GetCurrentThreadId();
+  HWND focus = nullptr;
+  if (target == self) {
+    focus = GetFocus();
+  } else {
+    if (!AttachThreadInput(self, target, TRUE)) return std::nullopt;
+    focus = GetFocus();
+    AttachThreadInput(self, target, FALSE);
+  }
+  if (focus == nullptr) return std::nullopt;
+  return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(focus));
+}
+
+void Win32Keyboard::postCharacter(WindowId window, std::int32_t code) {
+  if (window == 0) return;
+  HWND target = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
+  for (char16_t unit : utf16OfCode(code)) PostMessageW(target, WM_IME_CHAR, unit, 1);
+}
+
+void Win32Keyboard::sleep(int ms) {
+  if (ms > 0) Sleep(static_cast<DWORD>(ms));
+}
+
+void Win32Keyboard::releaseAll() {
+  while (!m_held.empty()) {
+    const std::uint8_t key = m_held.back();
+    m_held.pop_back();
+    sendKey(key, scanCodeOf(key), false, true);
+  }
+}
+
+}  // namespace orbelin::platform::win32

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Keyboard.h"
+
+namespace orbelin::platform::win32 {
+
+/// The Windows keyboard: key events through SendInput with the caller's virtual key, scan
+/// code and extended flag; characters posted as WM_IME_CHAR (UTF-16, PostMessageW) to the
+/// focus window of the foreground window's thread. Every key it pressed and has not
+/// released is released by releaseAll() and the destructor.
+class Win32Keyboard final : public Keyboard {
+ public:
+  Win32Keyboard() = default;
+  ~Win32Keyboard() override;
+  Win32Keyboard(const Win32Keyboard&) = delete;
+  Win32Keyboard& operator=(const Win32Keyboard&) = delete;
+
+  void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+  std::int16_t keyForCharacter(std::uint8_t character) override;
+  std::uint8_t scanCodeOf(std::uint8_t virtualKey) override;
+  /// The focus window of the foreground window's thread, reached by attaching this
+  /// thread's input to it; nothing when there is no foreground window or the attach fails.
+  std::optional<WindowId> focusWindow() override;
+  /// Posts the character as one WM_IME_CHAR in UTF-16; a code that code page 932 does
+  /// not assign posts nothing.
+  void postCharacter(WindowId window, std::int32_t code) override;
+  void sleep(int ms) override;
+
+  /// Releases every key still held down, last pressed first.
+  void releaseAll();
+
+ private:
+  std::vector<std::uint8_t> m_held;
+};
+
+/// The UTF-16 units of a code page 932 code as postCharacter sends them (one, or two for
+/// a character beyond the basic plane); empty when the code is not assigned.
+std::u16string utf16OfCode(std::int32_t code);
+
+}  // namespace orbelin::platform::win32
