@@ -25,9 +25,16 @@ export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  if [ ! -f "$WINEPREFIX/serial/registered" ]; then
     wineboot -i >/dev/null 2>&1
+    # Wine's mount manager remakes dosdevices/comN from this key (else from /dev/ttyS*):
+    # COM1 and COM2 point at fixed names that the pty pair of --serial takes.
+    mkdir -p "$WINEPREFIX/serial"
+    for n in 1 2; do
+      wine reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /d "$WINEPREFIX/serial/com$n" /f >/dev/null 2>&1
+    done
     wineserver -w
+    touch "$WINEPREFIX/serial/registered"
   fi
 ) 9>"$WINEPREFIX.lock"
 
@@ -43,7 +50,7 @@ trap 'exit 143' TERM INT
 
 if [ -n "$serial" ]; then
   command -v socat >/dev/null || { echo "with-wine: socat is not installed" >&2; exit 1; }
-  devices="$WINEPREFIX/dosdevices"
+  devices="$WINEPREFIX/serial"
   rm -f "$devices/com1" "$devices/com2"
   socat "PTY,link=$devices/com1,raw,echo=0" "PTY,link=$devices/com2,raw,echo=0" 2>"$work/socat.log" &
   socat_pid=$!
@@ -53,6 +60,8 @@ if [ -n "$serial" ]; then
     [ "$tries" -ge 200 ] && { echo "with-wine: socat made no pty pair" >&2; cat "$work/socat.log" >&2; exit 1; }
     sleep 0.05
   done
+  ln -sfn "$devices/com1" "$WINEPREFIX/dosdevices/com1"
+  ln -sfn "$devices/com2" "$WINEPREFIX/dosdevices/com2"
   ORBELIN_DROP_COM1="$work/drop-com1"
   export ORBELIN_DROP_COM1
   ( while [ ! -e "$ORBELIN_DROP_COM1" ]; do sleep 0.05; done; kill "$socat_pid" ) &
