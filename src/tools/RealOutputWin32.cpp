@@ -26,7 +26,7 @@ std::optional<RealOutput> openRealOutput(std::string& reason) {
   static char* argv[] = {name, nullptr};
   RealOutput output;
   output.application = std::make_shared<QGuiApplication>(argc, argv);
-  output.keyboard = std::make_unique<platform::win32::Win32Keyboard>();
+  output.keyboard = std::make_unique<platform::win32::Win32Keyboard>(platform::qt::servingPause);
   output.clipboard = std::make_unique<platform::qt::QtClipboard>();
   return output;
 }

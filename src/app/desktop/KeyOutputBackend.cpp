@@ -22,7 +22,7 @@ namespace orbelin::app {
 #ifdef _WIN32
 
 KeyOutputBackend::KeyOutputBackend() : m_clipboard(std::make_unique<platform::qt::QtClipboard>()) {
-  auto keyboard = std::make_unique<platform::win32::Win32Keyboard>();
+  auto keyboard = std::make_unique<platform::win32::Win32Keyboard>(platform::qt::servingPause);
   auto* win32 = keyboard.get();
   m_releaseAll = [win32] { win32->releaseAll(); };
   m_keyboard = std::move(keyboard);

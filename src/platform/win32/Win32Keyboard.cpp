@@ -11,6 +11,9 @@ namespace orbelin::platform::win32 {
 namespace {
 
 constexpr char32_t kUnassigned = 0xFFFFFFFF;
+// How long a key event may take to reach the foreground thread; a hung program is not
+// waited for longer.
+constexpr int kKeyWaitMs = 500;
 
 void sendKey(std::uint8_t virtualKey, std::uint8_t scanCode, bool extended, bool up) {
   INPUT input{};
@@ -33,11 +36,15 @@ std::u16string utf16OfCode(std::int32_t code) {
   return {static_cast<char16_t>(0xD800 + (rest >> 10)), static_cast<char16_t>(0xDC00 + (rest & 0x3FF))};
 }
 
-Win32Keyboard::~Win32Keyboard() { releaseAll(); }
+Win32Keyboard::~Win32Keyboard() {
+  releaseAll();
+  detach();
+}
 
 void Win32Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
   const bool up = (flags & kKeyUp) != 0;
   sendKey(virtualKey, scanCode, (flags & kKeyExtended) != 0, up);
+  waitUntilTaken(virtualKey, up);
   const auto held = std::find(m_held.begin(), m_held.end(), virtualKey);
   if (up && held != m_held.end()) m_held.erase(held);
   if (!up && held == m_held.end()) m_held.push_back(virtualKey);
@@ -52,20 +59,27 @@ std::uint8_t Win32Keyboard::scanCodeOf(std::uint8_t virtualKey) {
 }
 
 std::optional<WindowId> Win32Keyboard::focusWindow() {
-  HWND foreground = GetForegroundWindow();
-  if (foreground == nullptr) return std::nullopt;
-  const DWORD target = GetWindowThreadProcessId(foreground, nullptr);
-  const DWORD self = GetCurrentThreadId();
-  HWND focus = nullptr;
-  if (target == self) {
-    focus = GetFocus();
-  } else {
-    if (!AttachThreadInput(self, target, TRUE)) return std::nullopt;
-    focus = GetFocus();
-    AttachThreadInput(self, target, FALSE);
-  }
+  if (!attachToForeground()) return std::nullopt;
+  HWND focus = GetFocus();
   if (focus == nullptr) return std::nullopt;
   return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(focus));
+}
+
+bool Win32Keyboard::attachToForeground() {
+  HWND foreground = GetForegroundWindow();
+  if (foreground == nullptr) return false;
+  const DWORD target = GetWindowThreadProcessId(foreground, nullptr);
+  const DWORD self = GetCurrentThreadId();
+  if (target == m_attached || target == self) return true;
+  detach();
+  if (!AttachThreadInput(self, target, TRUE)) return false;
+  m_attached = target;
+  return true;
+}
+
+void Win32Keyboard::detach() {
+  if (m_attached != 0) AttachThreadInput(GetCurrentThreadId(), m_attached, FALSE);
+  m_attached = 0;
 }
 
 void Win32Keyboard::postCharacter(WindowId window, std::int32_t code) {
@@ -75,7 +89,12 @@ void Win32Keyboard::postCharacter(WindowId window, std::int32_t code) {
 }
 
 void Win32Keyboard::sleep(int ms) {
-  if (ms > 0) Sleep(static_cast<DWORD>(ms));
+  if (ms <= 0) return;
+  if (m_pause) {
+    m_pause(ms);
+  } else {
+    Sleep(static_cast<DWORD>(ms));
+  }
 }
 
 void Win32Keyboard::releaseAll() {
@@ -83,6 +102,17 @@ void Win32Keyboard::releaseAll() {
     const std::uint8_t key = m_held.back();
     m_held.pop_back();
     sendKey(key, scanCodeOf(key), false, true);
+  }
+}
+
+void Win32Keyboard::waitUntilTaken(std::uint8_t virtualKey, bool up) {
+  // Attached to the foreground thread, GetKeyState shows the key state as of the last
+  // input message that thread took.
+  if (!attachToForeground()) return;
+  for (int waited = 0; waited < kKeyWaitMs; ++waited) {
+    const bool down = (GetKeyState(virtualKey) & 0x8000) != 0;
+    if (down != up) break;
+    sleep(1);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,11 +12,17 @@ namespace orbelin::platform::win32 {
 
 /// The Windows keyboard: key events through SendInput with the caller's virtual key, scan
 /// code and extended flag; characters posted as WM_IME_CHAR (UTF-16, PostMessageW) to the
-/// focus window of the foreground window's thread. Every key it pressed and has not
+/// focus window of the foreground window's thread. A key event is waited for until the
+/// foreground thread has taken it from its input queue: that thread reads posted messages
+/// before input, so a character posted at once would overtake the key. Every key it pressed and has not
 /// released is released by releaseAll() and the destructor.
 class Win32Keyboard final : public Keyboard {
  public:
-  Win32Keyboard() = default;
+  /// A transfer pause. The default blocks; an application that owns the clipboard passes
+  /// one that keeps serving it (see qt::servingPause).
+  using Pause = std::function<void(int ms)>;
+
+  explicit Win32Keyboard(Pause pause = {}) : m_pause(std::move(pause)) {}
   ~Win32Keyboard() override;
   Win32Keyboard(const Win32Keyboard&) = delete;
   Win32Keyboard& operator=(const Win32Keyboard&) = delete;
@@ -35,6 +42,15 @@ class Win32Keyboard final : public Keyboard {
   void releaseAll();
 
  private:
+  void waitUntilTaken(std::uint8_t virtualKey, bool up);
+  /// Attaches this thread's input to the foreground window's thread and stays attached
+  /// until another thread is in front: detaching hands that thread a fresh key state, and
+  /// a Shift pressed a moment ago would be lost. False when the attach fails.
+  bool attachToForeground();
+  void detach();
+
+  Pause m_pause;
+  unsigned long m_attached = 0;
   std::vector<std::uint8_t> m_held;
 };
 

@@ -36,6 +36,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   SetFocus(g_edit);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Ctrl+A selects everything, as an editor's accelerator does (the EDIT control
+    // itself leaves it alone).
+    if (message.message == WM_KEYDOWN && message.wParam == 'A' && (GetKeyState(VK_CONTROL) & 0x8000) != 0) {
+      SendMessageW(g_edit, EM_SETSEL, 0, -1);
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -108,7 +108,7 @@ class Win32TypingTest : public testing::Test {
   test::Harness harness;
   settings::Settings settings = settings::Settings::defaults();
   qt::QtClipboard clipboard;
-  Win32Keyboard keyboard;
+  Win32Keyboard keyboard{qt::servingPause};
   keyout::KeyOutput out{keyboard, clipboard, harness.clock, settings, harness.reporter, nullptr};
   TextBox box;
 };
