@@ -43,8 +43,11 @@ Win32Keyboard::~Win32Keyboard() {
 
 void Win32Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
   const bool up = (flags & kKeyUp) != 0;
+  // Attached before the key goes out: attaching merges the two threads' key states, which
+  // could drop a key that is on its way.
+  const bool attached = attachToForeground();
   sendKey(virtualKey, scanCode, (flags & kKeyExtended) != 0, up);
-  waitUntilTaken(virtualKey, up);
+  if (attached) waitUntilTaken(virtualKey, up);
   const auto held = std::find(m_held.begin(), m_held.end(), virtualKey);
   if (up && held != m_held.end()) m_held.erase(held);
   if (!up && held == m_held.end()) m_held.push_back(virtualKey);
@@ -108,7 +111,6 @@ void Win32Keyboard::releaseAll() {
 void Win32Keyboard::waitUntilTaken(std::uint8_t virtualKey, bool up) {
   // Attached to the foreground thread, GetKeyState shows the key state as of the last
   // input message that thread took.
-  if (!attachToForeground()) return;
   for (int waited = 0; waited < kKeyWaitMs; ++waited) {
     const bool down = (GetKeyState(virtualKey) & 0x8000) != 0;
     if (down != up) break;
