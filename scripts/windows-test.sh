@@ -18,7 +18,7 @@ cmake --build --preset windows -j "$(nproc)"
 echo "== windows: test under Wine"
 ctest --preset windows -j "$(nproc)"
 
-replay_tests=build/default/tests/tools/replay_tool_tests
+replay_tests=build/default/bin/replay_tool_tests
 if [ ! -x "$replay_tests" ]; then
   echo "windows-test: $replay_tests is missing (build the default preset first)" >&2
   exit 1
