@@ -15,7 +15,7 @@ namespace orbelin::platform::win32 {
 /// reported once per open.
 class Win32SerialPort final : public SerialPort {
  public:
-  static constexpr int kPollMs = 5;
+  static constexpr int kPollMs = 10;
 
   explicit Win32SerialPort(EventLoop& loop);
   ~Win32SerialPort() override;
