@@ -1,0 +1,83 @@
+#pragma once
+
+// The Win32 text box client as the tests drive it: started as a process of its own,
+// brought to the foreground, its EDIT control's text read back.
+#include <windows.h>
+
+#include <QCoreApplication>
+#include <string>
+
+namespace orbelin::test {
+
+inline std::string utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+/// The text box process, started fresh for each test.
+class TextBox {
+ public:
+  TextBox() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"orbelin_win32_textbox.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process)) {
+      return;
+    }
+    for (int i = 0; i < 200 && m_edit == nullptr; ++i) {
+      Sleep(50);
+      m_window = FindWindowW(L"OrbelinTextBox", nullptr);
+      if (m_window != nullptr) m_edit = FindWindowExW(m_window, nullptr, L"EDIT", nullptr);
+    }
+    if (m_window != nullptr) SetForegroundWindow(m_window);
+    for (int i = 0; i < 100 && GetForegroundWindow() != m_window; ++i) Sleep(50);
+  }
+  ~TextBox() {
+    if (m_window != nullptr) PostMessageW(m_window, WM_CLOSE, 0, 0);
+    if (m_process.hProcess != nullptr) {
+      if (WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(m_process.hProcess, 1);
+      CloseHandle(m_process.hProcess);
+      CloseHandle(m_process.hThread);
+    }
+  }
+  bool ready() const { return m_edit != nullptr && GetForegroundWindow() == m_window; }
+
+  std::string text() const {
+    wchar_t buffer[4096] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(m_edit, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &length);
+    std::string text = utf8(std::wstring(buffer, static_cast<std::size_t>(length)));
+    std::string lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      lines += text[i];
+    }
+    return lines;
+  }
+
+  /// The text once it equals expected, or what it is after a generous wait: posted
+  /// characters reach the box after the call that reads it may have been answered.
+  std::string settle(const std::string& expected) const {
+    std::string now = text();
+    for (int i = 0; i < 100 && now != expected; ++i) {
+      QCoreApplication::processEvents();
+      Sleep(50);
+      now = text();
+    }
+    return now;
+  }
+
+ private:
+  PROCESS_INFORMATION m_process{};
+  HWND m_window = nullptr;
+  HWND m_edit = nullptr;
+};
+
+}  // namespace orbelin::test
