@@ -66,7 +66,7 @@ class TextBox {
   /// characters reach the box after the call that reads it may have been answered.
   std::string settle(const std::string& expected) const {
     std::string now = text();
-    for (int i = 0; i < 100 && now != expected; ++i) {
+    for (int i = 0; i < 200 && now != expected; ++i) {
       QCoreApplication::processEvents();
       Sleep(50);
       now = text();
