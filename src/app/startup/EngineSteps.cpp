@@ -15,7 +15,7 @@ EngineSteps::EngineSteps(settings::Configuration& configuration, const report::P
 serial::ConversionSteps EngineSteps::conversionSteps() {
   serial::ConversionSteps steps;
   steps.eanRead = [this](std::string_view record) {
-    return convert::ean::EANRead(record, m_configuration.settings, m_paths.database(), m_reporter, m_monitor);
+    return convert::ean::EANRead(record, m_configuration.settings, m_aiTable, m_reporter, m_monitor);
   };
   steps.book = &m_book;
   return steps;

@@ -5,6 +5,7 @@
 #include "report/FailureReporter.h"
 #include "report/ProgramPaths.h"
 #include "convert/book/BookCodeConverter.h"
+#include "convert/ean/AiTableCache.h"
 #include "convert/ean/BarcodeInfoSink.h"
 #include "serial/ConversionSteps.h"
 #include "settings/Configuration.h"
@@ -48,6 +49,7 @@ class EngineSteps {
   report::FailureReporter& m_reporter;
   NoMonitor m_noMonitor;
   convert::ean::BarcodeInfoSink& m_monitor;
+  convert::ean::AiTableCache m_aiTable{m_paths.database()};
   BookCodeStep m_book{m_configuration.settings};
 };
 

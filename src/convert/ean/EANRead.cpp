@@ -183,6 +183,12 @@ std::string EANRead(std::string_view record, const settings::Settings& settings,
       record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor);
 }
 
+std::string EANRead(std::string_view record, const settings::Settings& settings, AiTableCache& database,
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor) {
+  return readRecord(
+      record, settings, [&]() -> const AiTable& { return database.table(); }, reporter, monitor);
+}
+
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
                     report::FailureReporter& reporter, BarcodeInfoSink& monitor) {
   return readRecord(

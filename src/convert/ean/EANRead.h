@@ -6,6 +6,7 @@
 
 #include "report/FailureReporter.h"
 #include "convert/ean/AiRow.h"
+#include "convert/ean/AiTableCache.h"
 #include "convert/ean/BarcodeInfoSink.h"
 #include "settings/Settings.h"
 
@@ -23,6 +24,11 @@ namespace orbelin::convert::ean {
 std::string EANRead(std::string_view record, const settings::Settings& settings,
                     const std::filesystem::path& database, report::FailureReporter& reporter,
                     BarcodeInfoSink& monitor);
+
+/// The same through a cache of the database file's table: read again only when the file
+/// changed.
+std::string EANRead(std::string_view record, const settings::Settings& settings, AiTableCache& database,
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor);
 
 /// The same with the table already read.
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,

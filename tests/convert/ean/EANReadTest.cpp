@@ -22,9 +22,10 @@ struct EANReadTest : ::testing::Test {
                                   aiRow("17", 6, 0, kMarkDate), aiRow("21", 20)});
 
   std::string read(std::string_view record) { return EANRead(record, s, table, h.reporter, monitor); }
-  std::string readFromFile(std::string_view record) {
-    return EANRead(record, s, h.paths.database(), h.reporter, monitor);
-  }
+  AiTableCache cache{h.paths.database()};
+  // Through the cache, as the pipeline reads it: every check of reading from the file
+  // holds for the cached table too.
+  std::string readFromFile(std::string_view record) { return EANRead(record, s, cache, h.reporter, monitor); }
   void saveTable() { AiTableStore(h.paths.database()).create(table); }
 };
 
@@ -79,6 +80,17 @@ TEST_F(EANReadTest, ATableEditTakesEffectWithTheNextRecord) {
   EXPECT_EQ(readFromFile("]C110A\x1D" "21B"), "(10)A(21)B");
   AiTableStore(h.paths.database()).deselect("10");
   EXPECT_EQ(readFromFile("]C110A\x1D" "21B"), "(21)B");
+}
+
+TEST_F(EANReadTest, AVanishedOrReplacedFileIsReadAgainNotServedFromTheCache) {
+  saveTable();
+  EXPECT_EQ(readFromFile("]C110A\x1D" "21B"), "(10)A(21)B");
+  std::filesystem::remove(h.paths.database());
+  EXPECT_EQ(readFromFile("]C110A\x1D" "21B"), "");
+  EXPECT_EQ(h.transcript.lines(), (std::vector<std::string>{kDatabaseBox}));
+  table = test::numbered({aiRow("21", 20)});
+  saveTable();
+  EXPECT_NE(readFromFile("]C110A\x1D" "21B"), "(10)A(21)B");
 }
 
 TEST_F(EANReadTest, SendModesShowBracketOrLeaveOutTheIdentifier) {
