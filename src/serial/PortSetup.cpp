@@ -36,7 +36,7 @@ StopBits stopBitsOf(const std::string& text) {
 
 int dataBitsOf(const std::string& text) {
   const int bits = text::toInteger(text);
-  if (bits == 6 || bits == 7 || bits == 8) return bits;
+  if (bits >= 5 && bits <= 8) return bits;
   throw RuntimeFailure("データビット " + text + " はこのシステムのシリアルポートでは使用できません。");
 }
 

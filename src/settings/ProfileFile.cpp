@@ -152,6 +152,15 @@ ProfileDocument loadProfile(const std::filesystem::path& file) {
 }
 
 ProfileWriteResult saveProfile(const ProfileDocument& document, const std::filesystem::path& file) {
+  namespace fs = std::filesystem;
+  // The save renames a new file over the old one, which the folder allows even when the file
+  // itself is read-only: honour the file's own write permission, for every user alike.
+  std::error_code statusError;
+  const fs::file_status existing = fs::status(file, statusError);
+  const bool exists = !statusError && fs::exists(existing);
+  if (exists && (existing.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    return {false, "cannot write " + file.filename().string() + ": " + std::strerror(EACCES)};
+  }
   std::filesystem::path temporary = file;
   temporary += ".tmp";
   {
@@ -168,7 +177,8 @@ ProfileWriteResult saveProfile(const ProfileDocument& document, const std::files
     }
   }
   std::error_code error;
-  std::filesystem::rename(temporary, file, error);
+  if (exists) fs::permissions(temporary, existing.permissions(), error);
+  if (!error) fs::rename(temporary, file, error);
   if (error) {
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);

@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 
 #include "report/FailureReporter.h"
@@ -188,15 +189,23 @@ std::string stored(const QObject& dialog, const Transfer& transfer, const settin
 bool frmSet::GetTBL(bool isDefault) {
   const auto& configuration = m_ctx.configuration;
   m_working = isDefault ? configuration.defaults : configuration.settings;
-  try {
-    for (const auto& transfer : kTransfers) showValue(*this, transfer, m_working);
-    return true;
-  } catch (const std::exception& failure) {
-    m_ctx.reporter.report("GetTBL", failure);
-    m_ctx.messages().show(platform::MessageIcon::Warning, "GetTBL",
-                          "設定データの変換に失敗しました。\r\n設定ファイルを削除し、設定をやり直してください。");
-    return false;
+  // A stored value a control cannot show leaves that control at its default; every other
+  // control still shows its stored value, so OK never stores values the user did not see.
+  std::optional<std::string> firstFailure;
+  for (const auto& transfer : kTransfers) {
+    try {
+      showValue(*this, transfer, m_working);
+    } catch (const std::exception& failure) {
+      if (!firstFailure) firstFailure = failure.what();
+      m_working.set(transfer.setting, configuration.defaults.get(transfer.setting));
+      showValue(*this, transfer, m_working);
+    }
   }
+  if (!firstFailure) return true;
+  m_ctx.reporter.report("GetTBL", std::runtime_error(*firstFailure));
+  m_ctx.messages().show(platform::MessageIcon::Warning, "GetTBL",
+                        "設定データの変換に失敗しました。\r\n設定ファイルを削除し、設定をやり直してください。");
+  return false;
 }
 
 bool frmSet::SetTBL() {

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <exception>
+#include <filesystem>
 
 #include "report/FileExists.h"
 #include "ui/Controls.h"
@@ -217,7 +218,10 @@ void frmSet::cmdOK_Click() {
   if (m_guard->holdsRejectedValue() || fileNameMissing()) return;
   if (isChecked(*this, "FileChk")) {
     const std::string path = str(findControl<QLineEdit>(*this, "FilePathTxt")->text());
-    if (!report::FileExists(FolderOf(path), report::kAttrDirectory)) {
+    // A relative name is written under the program folder, so its folder is looked for there.
+    std::filesystem::path folder = FolderOf(path);
+    if (std::filesystem::path(path).is_relative()) folder = m_ctx.paths.dir / folder;
+    if (!report::FileExists(folder, report::kAttrDirectory)) {
       m_ctx.messages().show(platform::MessageIcon::Warning, kCheckTitle, "指定されたフォルダが存在しません");
       showFilePage();
       return;

@@ -2,11 +2,15 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
 #include "convert/codec/Cp932.h"
+#include "platform/FileAppend.h"
 #include "support/Harness.h"
 
 namespace orbelin::fileout {
@@ -60,6 +64,28 @@ TEST(MakeFile, WaitsForAFileHeldByAnotherProgram) {
   EXPECT_EQ(clock.pauses(), 20);
   EXPECT_EQ(test::readFile(out), "record\r\n");
   EXPECT_FALSE(std::filesystem::exists(h.paths.errorLog()));
+}
+
+// A full disk, played by a file size limit: the line that does not fit leaves no part behind.
+TEST(MakeFile, AppendThatDoesNotFitLeavesTheFileAsItWas) {
+  test::Harness h;
+  const auto out = h.dir / "out.txt";
+  ASSERT_TRUE(platform::appendLine(out, "first").ok);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 7 + 4;  // "first\r\n" and four bytes more
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const platform::AppendResult failed = platform::appendLine(out, "0123456789");
+  const std::string afterFailure = test::readFile(out);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(failed.ok);
+  EXPECT_FALSE(failed.description.empty());
+  EXPECT_EQ(afterFailure, "first\r\n");
+  ASSERT_TRUE(platform::appendLine(out, "next").ok);
+  EXPECT_EQ(test::readFile(out), "first\r\nnext\r\n");
 }
 
 }  // namespace

@@ -88,10 +88,24 @@ TEST_P(Refused, LineSettingsTheDriverWouldChangeFailTheOpen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Refused,
-                         testing::Values(RefusedSetting{Setting::Stop, "1.5"}, RefusedSetting{Setting::Data, "5"},
-                                         RefusedSetting{Setting::Data, "4"}, RefusedSetting{Setting::Parity, "x"},
+                         testing::Values(RefusedSetting{Setting::Stop, "1.5"}, RefusedSetting{Setting::Data, "4"}, RefusedSetting{Setting::Parity, "x"},
                                          RefusedSetting{Setting::Baud, "fast"}, RefusedSetting{Setting::Hand, "9"},
                                          RefusedSetting{Setting::Buf, "0"}, RefusedSetting{Setting::Port, "COM1"}));
+
+TEST(Connection, FiveDataBitsOpenAndTheRefusalsNameTheirReason) {
+  SerialFixture f;
+  f.set(Setting::Data, "5");
+  EXPECT_TRUE(f.link.connection().RSOpen(true));
+  EXPECT_EQ(f.port.lastRequest().dataBits, 5);
+  f.link.connection().disconnectIfOpen();
+  f.set(Setting::Data, "4");
+  EXPECT_FALSE(f.link.connection().RSOpen(true));
+  f.set(Setting::Data, "8");
+  f.set(Setting::Stop, "1.5");
+  EXPECT_FALSE(f.link.connection().RSOpen(true));
+  EXPECT_EQ(f.errorLines(), (Lines{"[RSOpen] QELT:データビット 4 はこのシステムのシリアルポートでは使用できません。",
+                                   "[RSOpen] QELT:ストップビット 1.5 はこのシステムのシリアルポートでは使用できません。"}));
+}
 
 TEST(Connection, ToggleTwiceClosesAndReopensAndMinimisesEachTime) {
   SerialFixture f;

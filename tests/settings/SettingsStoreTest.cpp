@@ -137,6 +137,23 @@ TEST_F(SettingsStoreTest, FailedWriteIsReportedAndLeavesTheFileAlone) {
   EXPECT_EQ(log[1].rfind("[PutEdy] QELT:", 0), 0u);
 }
 
+// Mode 0444 is refused for every user, root included: the user made the file read-only.
+TEST_F(SettingsStoreTest, AReadOnlyFileIsAFailedWriteAndASavedFileKeepsItsMode) {
+  namespace fs = std::filesystem;
+  test::writeFile(h.paths.ini(), "; mine\r\n");
+  fs::permissions(h.paths.ini(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_FALSE(PutPGPra(Settings::defaults(), h.paths.ini(), h.reporter));
+  EXPECT_EQ(test::readFile(h.paths.ini()), "; mine\r\n");
+  EXPECT_EQ(h.transcript.text(), "msgbox warning \"PutPGPra\" \"設定ファイルの書き込みに失敗しました。\"\n");
+  ASSERT_EQ(h.errorLines().size(), 1u);
+  EXPECT_EQ(h.errorLines()[0].rfind("[PutPGPra] QELT:", 0), 0u);
+  const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(h.paths.ini(), kept);
+  ASSERT_TRUE(PutPGPra(Settings::defaults(), h.paths.ini(), h.reporter));
+  EXPECT_EQ(fs::status(h.paths.ini()).permissions(), kept);
+  EXPECT_NE(test::readFile(h.paths.ini()), "; mine\r\n");
+}
+
 TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNeverOverwritten) {
   std::filesystem::create_directory(h.paths.ini());  // a folder where the file should be
   EXPECT_FALSE(PutPGPra(Settings::defaults(), h.paths.ini(), h.reporter));

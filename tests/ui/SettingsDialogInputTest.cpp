@@ -80,6 +80,17 @@ TEST_F(SettingsInput, OkAcceptsAFileInAnExistingFolder) {
   EXPECT_EQ(connects, 0);
 }
 
+// The program writes a relative name under its own folder, whatever the working folder is.
+TEST_F(SettingsInput, OkLooksForARelativeNamesFolderInTheProgramFolder) {
+  std::filesystem::create_directory(ui.harness.paths.dir / "出力先");
+  auto dialog = open();
+  child<QCheckBox>(*dialog, "FileChk").setChecked(true);
+  box(*dialog, "FilePathTxt").setText(QStringLiteral("出力先/out.txt"));
+  click(*dialog, "cmdOK");
+  EXPECT_TRUE(ui.lines().empty());
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
 TEST_F(SettingsInput, FolderOfCutsAtTheLastSlash) {
   EXPECT_EQ(ui::FolderOf("/a/b/c.txt"), "/a/b");
   EXPECT_EQ(ui::FolderOf("c.txt"), "");

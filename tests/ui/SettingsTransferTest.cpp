@@ -68,6 +68,17 @@ TEST_F(SettingsTransfer, EverySettingSurvivesOpenAndOk) {
   EXPECT_EQ(reread.settings, changed);
 }
 
+TEST_F(SettingsTransfer, OneUnshowableValueLeavesEveryOtherSettingAsStored) {
+  Settings changed = everyValueChanged(ui.harness.dir.path().string());
+  changed.set(Setting::RcvHead, "99");
+  live() = changed;
+  auto dialog = open();
+  EXPECT_EQ(ui.lines(), std::vector<std::string>{boxLine("warning", "GetTBL", kGetTblText)});
+  click(*dialog, "cmdOK");
+  changed.set(Setting::RcvHead, "0");  // the control showed its default
+  EXPECT_EQ(live(), changed);
+}
+
 TEST_F(SettingsTransfer, DefaultsSurviveOpenAndOk) {
   auto dialog = open();
   click(*dialog, "cmdOK");
@@ -136,16 +147,16 @@ struct Unshowable {
 
 class GetTblFailure : public SettingsTransfer, public ::testing::WithParamInterface<Unshowable> {};
 
-TEST_P(GetTblFailure, ReportsAndStopsAtTheControl) {
+TEST_P(GetTblFailure, ReportsOnceAndShowsTheDefaultInThatControl) {
   live().set(GetParam().setting, GetParam().stored);
   live().set(Setting::Hand, "2");
   live().set(Setting::EANRead, "0");
   auto dialog = open();
   EXPECT_EQ(ui.lines(), std::vector<std::string>{boxLine("warning", "GetTBL", kGetTblText)});
   EXPECT_EQ(ui.harness.errorLines(), std::vector<std::string>{std::string("[GetTBL] QELT:") + GetParam().description});
-  // Earlier controls show their values; the later EANChk keeps its initial state.
+  // Other controls show their values, earlier and later alike; the failing one its default.
   EXPECT_EQ(child<QComboBox>(*dialog, "HandCmb").currentIndex(), 2);
-  EXPECT_EQ(child<QComboBox>(*dialog, GetParam().failingControl).currentIndex(), -1);
+  EXPECT_EQ(child<QComboBox>(*dialog, GetParam().failingControl).currentIndex(), 0);
   EXPECT_FALSE(child<QCheckBox>(*dialog, "EANChk").isChecked());
 }
 
@@ -159,14 +170,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Unshowable{Setting::RcvFoot, "7", "RecvFootCmb", "プロパティの値が不正です。"},
                       Unshowable{Setting::EANSeparate, "", "EANSeparateCmb", "型が一致しません。"}));
 
-TEST_F(SettingsTransfer, AFailedGetTblLeavesNoSelectionThatOkStoresAsTheDefault) {
+TEST_F(SettingsTransfer, EveryUnshowableValueIsStoredAsTheDefaultOnOk) {
   live().set(Setting::Trigger, "200");
-  live().set(Setting::Answer, "7");
-  live().set(Setting::BookSeparate, "9");
+  live().set(Setting::Answer, "abc");
+  live().set(Setting::BookSeparate, "-5");
   auto dialog = open();
+  EXPECT_EQ(ui.lines().size(), 1u);  // one box for all of them
   click(*dialog, "cmdOK");
-  EXPECT_EQ(live().get(Setting::Trigger), "-1");  // stored as the list has it
-  EXPECT_EQ(live().get(Setting::Answer), "-1");
+  EXPECT_EQ(live().get(Setting::Trigger), "0");
+  EXPECT_EQ(live().get(Setting::Answer), "0");
   EXPECT_EQ(live().get(Setting::BookSeparate), "0");
 }
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -36,10 +37,15 @@ AppendResult appendLine(const std::filesystem::path& path, std::string_view byte
     ::close(fd);
     return {false, systemMessage(error)};
   }
+  // Whole lines or nothing: a write that stops part way (full disk, size limit) is cut back to
+  // where the file ended, so the next record does not get glued onto half of this one.
+  struct stat before {};
+  const bool sized = ::fstat(fd, &before) == 0;
   std::string line(bytes);
   line += "\r\n";
   const bool written = writeAll(fd, line);
   const int writeError = errno;
+  if (!written && sized) (void)::ftruncate(fd, before.st_size);
   ::flock(fd, LOCK_UN);
   const bool closed = ::close(fd) == 0;
   if (!written) return {false, systemMessage(writeError)};
