@@ -46,6 +46,8 @@ RecordPipeline::~RecordPipeline() {
 void RecordPipeline::onPortEvent(platform::PortEvent event) {
   if (event == platform::PortEvent::DeviceLost) {
     m_connection.deviceLost();
+    // The caption must not go on saying connected once the reader is gone.
+    showStatus();
     return;
   }
   if (event != platform::PortEvent::Received) return;

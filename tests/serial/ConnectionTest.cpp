@@ -121,5 +121,28 @@ TEST(Connection, NothingIsReceivedWhileClosed) {
   EXPECT_EQ(f.typed(), "");
 }
 
+TEST(Connection, BytesWrittenToThePortAreTranscribedOnlyWhileTheDeviceIsThere) {
+  SerialFixture f;
+  EXPECT_FALSE(f.port.writeByte(0x06));
+  f.connect();
+  EXPECT_TRUE(f.port.writeByte(0x06));
+  EXPECT_TRUE(f.port.writeByte(0xAF));
+  f.port.unplug();
+  EXPECT_FALSE(f.port.writeByte(0x16));
+  EXPECT_EQ(f.transcript.lines(), (Lines{"port write 06", "port write AF"}));
+}
+
+TEST(Connection, LostDeviceStopsTheCaptionSayingConnectedAtOnce) {
+  SerialFixture f;
+  f.connect();
+  f.port.arrive("AB\r");
+  f.loop.runUntilIdle();
+  f.transcript.clear();
+  f.port.unplug();
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.window.caption(), "未接続:[        AB]");
+  EXPECT_EQ(f.window.connectButtonText(), "未接続");
+}
+
 }  // namespace
 }  // namespace orbelin::serial
