@@ -15,6 +15,13 @@ constexpr std::string_view kPortSource = "SerialPort";
 using settings::Setting;
 
 bool Connection::RSOpen(bool open) {
+  if (m_openListener) m_openListener(false);
+  const bool opened = openPort(open);
+  if (opened && m_openListener) m_openListener(true);
+  return opened;
+}
+
+bool Connection::openPort(bool open) {
   m_pending = 0;
   if (m_context.port.isOpen()) m_context.port.close();
   if (!open) return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "serial/SerialContext.h"
@@ -29,6 +30,9 @@ class Connection {
   /// reports it once as "RSDataRecv".
   void deviceLost();
 
+  /// Told false before the port closes and true once it has opened (device control).
+  void setOpenListener(std::function<void(bool open)> listener) { m_openListener = std::move(listener); }
+
   bool isOpen() const { return m_context.port.isOpen(); }
   /// "接続中" or "未接続", as the connect button shows it.
   const std::string& statusText() const { return m_statusText; }
@@ -40,12 +44,14 @@ class Connection {
   void syncPendingByteCount();
 
  private:
+  bool openPort(bool open);
   bool scanPorts(platform::PortRequest request);
   void showRealState();
 
   SerialContext& m_context;
   std::string m_statusText = kDisconnectedText;
   int m_pending = 0;
+  std::function<void(bool)> m_openListener;
 };
 
 }  // namespace orbelin::serial
