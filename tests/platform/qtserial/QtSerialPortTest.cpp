@@ -97,6 +97,24 @@ TEST(QtSerialPort, ReaderThatGoesAwayIsReportedOnceAndThePortCloses) {
   EXPECT_TRUE(f.window.caption().starts_with("未接続:[")) << f.window.caption();
 }
 
+TEST(QtSerialPort, AnswerByteReachesTheReaderAfterEachRecord) {
+  PtyFixture f;
+  Pty reader;
+  f.mapPorts({{1, reader.device()}});
+  f.set(Setting::Answer, "6");
+  f.set(Setting::AnswerTime, "20");
+  f.link.connection().SetuzokuCmd_Click();
+  ASSERT_TRUE(f.port.isOpen());
+  reader.write("AB");
+  std::string answered;
+  EXPECT_TRUE(f.runUntil([&] {
+    answered += reader.readAvailable();
+    return !answered.empty();
+  }, 10'000));
+  EXPECT_EQ(answered, "\x06");
+  EXPECT_EQ(f.typed(), "AB");
+}
+
 TEST(QtInstanceLock, SecondStartOfTheSameProgramFindsTheLockHeld) {
   test::TempDir dir;
   QtInstanceLock first(dir / "QELT.LCK");
