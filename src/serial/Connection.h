@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "serial/ReconnectWatch.h"
 #include "serial/SerialContext.h"
 
 namespace orbelin::serial {
@@ -26,9 +27,11 @@ class Connection {
   void SetuzokuCmd_Click();
   /// Closes an open port and shows the closed state; nothing when closed.
   void disconnectIfOpen();
-  /// The device went away while open: closes the port, shows the closed state and
-  /// reports it once as "RSDataRecv".
+  /// The device went away while open: closes the port, shows the closed state, reports
+  /// it once as "RSDataRecv" and waits for the device to come back.
   void deviceLost();
+  /// True while a lost device is awaited.
+  bool awaitingDevice() const { return m_watch.watching(); }
 
   /// Told false before the port closes and true once it has opened (device control).
   void setOpenListener(std::function<void(bool open)> listener) { m_openListener = std::move(listener); }
@@ -47,11 +50,14 @@ class Connection {
   bool openPort(bool open);
   bool scanPorts(platform::PortRequest request);
   void showRealState();
+  void deviceBack();
 
   SerialContext& m_context;
   std::string m_statusText = kDisconnectedText;
   int m_pending = 0;
   std::function<void(bool)> m_openListener;
+  ReconnectWatch m_watch{m_context};
+  platform::PortRequest m_lastRequest;
 };
 
 }  // namespace orbelin::serial

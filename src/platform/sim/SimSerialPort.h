@@ -37,6 +37,8 @@ class SimSerialPort : public SerialPort {
   void arrive(std::string bytes) { arriveAt(m_loop.clock().monotonicMs(), std::move(bytes)); }
   /// The device goes away: one DeviceLost notification, and nothing arrives any more.
   void unplug();
+  /// The device comes back: it can be opened again.
+  void replug() { m_unplugged = false; }
   /// The request of the last successful open.
   const PortRequest& lastRequest() const { return m_request; }
 
