@@ -92,6 +92,8 @@ struct Bench {
     std::fclose(ini);
     configuration.settings.set(settings::Setting::Baud, "115200");
     if (!link.connection().RSOpen(true)) std::exit(1);
+    // The program's handle is then the last one, so closing the master unplugs the reader.
+    ::close(slave);
   }
 
   /// One record; the latency beyond the designed waits in milliseconds.
@@ -144,6 +146,14 @@ int main(int argc, char** argv) {
   const double gapStart = cpuMs();
   for (int i = 0; i < 5; ++i) bench.record("4912345678904", 100 + 2000);
   std::printf("CPU time for 5 records with a 2 s gap each (about 10.8 s): %.2f ms\n", cpuMs() - gapStart);
+
+  // The reader goes away; the program waits for it, trying to open it once a second.
+  ::close(bench.master);
+  bench.loop.waitUntil(bench.clock.monotonicMs() + 10'000, [&] { return !bench.port.isOpen(); });
+  const double lostStart = cpuMs();
+  bench.loop.waitUntil(bench.clock.monotonicMs() + 10'000, [] { return false; });
+  std::printf("CPU time waiting for a lost reader for 10 s: %.2f ms%s\n", cpuMs() - lostStart,
+              bench.link.connection().awaitingDevice() ? "" : " (not waiting: the loss was not seen)");
   std::filesystem::remove_all(folder);
   return 0;
 }

@@ -47,6 +47,9 @@ class SerialPort {
   virtual int bytesWaiting() = 0;
   /// Reads one waiting byte; nothing when no byte waits.
   virtual std::optional<std::uint8_t> readByte() = 0;
+  /// Writes one byte to the device (a request or answer for the reader); false when the
+  /// port is closed or the write did not go out.
+  virtual bool writeByte(std::uint8_t byte) = 0;
   /// Where notifications go; they are delivered from the event loop, never nested in a
   /// call to the port.
   virtual void setEventHandler(std::function<void(PortEvent)> handler) = 0;

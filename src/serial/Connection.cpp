@@ -1,6 +1,7 @@
 #include "serial/Connection.h"
 
 #include "convert/text/Integers.h"
+#include "report/WriteLog.h"
 #include "serial/PortSetup.h"
 
 namespace orbelin::serial {
@@ -15,6 +16,15 @@ constexpr std::string_view kPortSource = "SerialPort";
 using settings::Setting;
 
 bool Connection::RSOpen(bool open) {
+  // Whatever is asked for now replaces waiting for a lost device.
+  m_watch.stop();
+  if (m_openListener) m_openListener(false);
+  const bool opened = openPort(open);
+  if (opened && m_openListener) m_openListener(true);
+  return opened;
+}
+
+bool Connection::openPort(bool open) {
   m_pending = 0;
   if (m_context.port.isOpen()) m_context.port.close();
   if (!open) return false;
@@ -28,6 +38,7 @@ bool Connection::RSOpen(bool open) {
       m_context.reporter.report("RSOpen", kPortSource, result.description);
       return false;
     }
+    m_lastRequest = request;
     return true;
   } catch (const std::exception& failure) {
     m_context.port.close();
@@ -44,6 +55,7 @@ bool Connection::scanPorts(platform::PortRequest request) {
     const platform::PortResult result = m_context.port.open(request);
     if (result.ok) {
       m_context.configuration.settings.set(Setting::Port, std::to_string(number));
+      m_lastRequest = request;
       return true;
     }
     lastFailure = result.description;
@@ -77,6 +89,20 @@ void Connection::deviceLost() {
   RSOpen(false);
   showRealState();
   m_context.reporter.report("RSDataRecv", kPortSource, "ポートのデバイスが見つからなくなりました。");
+  m_watch.start(m_lastRequest, [this] { deviceBack(); });
+}
+
+void Connection::deviceBack() {
+  m_pending = 0;
+  // The caption keeps the last characters read; only its status head changes back.
+  const std::string caption = m_context.window.caption();
+  const std::string_view lost = kDisconnectedText;
+  if (caption.starts_with(lost)) m_context.window.setCaption(kConnectedText + caption.substr(lost.size()));
+  showRealState();
+  // A line in the error log, next to the one that reported the loss; no box.
+  report::WriteLog("[RSOpen] " + std::string(kPortSource) + ":再接続しました " + m_lastRequest.device,
+                   m_context.paths.errorLog(), m_context.clock);
+  if (m_openListener) m_openListener(true);
 }
 
 void Connection::syncPendingByteCount() {

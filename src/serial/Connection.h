@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "serial/ReconnectWatch.h"
 #include "serial/SerialContext.h"
 
 namespace orbelin::serial {
@@ -25,9 +27,14 @@ class Connection {
   void SetuzokuCmd_Click();
   /// Closes an open port and shows the closed state; nothing when closed.
   void disconnectIfOpen();
-  /// The device went away while open: closes the port, shows the closed state and
-  /// reports it once as "RSDataRecv".
+  /// The device went away while open: closes the port, shows the closed state, reports
+  /// it once as "RSDataRecv" and waits for the device to come back.
   void deviceLost();
+  /// True while a lost device is awaited.
+  bool awaitingDevice() const { return m_watch.watching(); }
+
+  /// Told false before the port closes and true once it has opened (device control).
+  void setOpenListener(std::function<void(bool open)> listener) { m_openListener = std::move(listener); }
 
   bool isOpen() const { return m_context.port.isOpen(); }
   /// "接続中" or "未接続", as the connect button shows it.
@@ -40,12 +47,17 @@ class Connection {
   void syncPendingByteCount();
 
  private:
+  bool openPort(bool open);
   bool scanPorts(platform::PortRequest request);
   void showRealState();
+  void deviceBack();
 
   SerialContext& m_context;
   std::string m_statusText = kDisconnectedText;
   int m_pending = 0;
+  std::function<void(bool)> m_openListener;
+  ReconnectWatch m_watch{m_context};
+  platform::PortRequest m_lastRequest;
 };
 
 }  // namespace orbelin::serial

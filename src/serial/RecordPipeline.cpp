@@ -46,6 +46,8 @@ RecordPipeline::~RecordPipeline() {
 void RecordPipeline::onPortEvent(platform::PortEvent event) {
   if (event == platform::PortEvent::DeviceLost) {
     m_connection.deviceLost();
+    // The caption must not go on saying connected once the reader is gone.
+    showStatus();
     return;
   }
   if (event != platform::PortEvent::Received) return;
@@ -63,6 +65,7 @@ void RecordPipeline::EventRecv() {
     if (m_connection.pendingByteCount() > 0 && m_context.port.isOpen()) {
       working = m_reception.RSDataRecv();
       endedAtFooter = m_reception.endedAtFooter();
+      if (!working.empty() && m_recordRead) m_recordRead();
     }
     if (!working.empty()) {
       const bool outputAllowed = !report::FileExists(m_context.paths.dontKeyMarker());

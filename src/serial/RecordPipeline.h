@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "keyout/KeyOutput.h"
@@ -31,6 +32,8 @@ class RecordPipeline {
   void onPortEvent(platform::PortEvent event);
   /// One run of the pipeline over one received record.
   void EventRecv();
+  /// Called each time a record has been read from the port, before it is converted.
+  void setRecordReadHook(std::function<void()> hook) { m_recordRead = std::move(hook); }
 
  private:
   BookResult convertRecord(std::string working);
@@ -53,6 +56,7 @@ class RecordPipeline {
   PassThroughBookStep m_passThrough;
   platform::EventLoop::TimerId m_bookTimer = 0;
   bool m_nextRunPosted = false;
+  std::function<void()> m_recordRead;
 };
 
 }  // namespace orbelin::serial

@@ -3,6 +3,7 @@
 #include "keyout/KeyOutput.h"
 #include "serial/Connection.h"
 #include "serial/ConversionSteps.h"
+#include "serial/DeviceControl.h"
 #include "serial/HexDump.h"
 #include "serial/Reception.h"
 #include "serial/RecordPipeline.h"
@@ -30,6 +31,7 @@ class SerialLink {
   HexDump m_dump;
   Reception m_reception{m_context, m_connection, m_dump};
   RecordPipeline m_pipeline;
+  DeviceControl m_deviceControl{m_context};
 };
 
 }  // namespace orbelin::serial

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "SerialFixture.h"
 #include "serial/PortSetup.h"
 
@@ -133,6 +136,72 @@ TEST(Connection, NothingIsReceivedWhileClosed) {
   f.connect();
   f.loop.runUntilIdle();
   EXPECT_EQ(f.typed(), "");
+}
+
+TEST(Connection, BytesWrittenToThePortAreTranscribedOnlyWhileTheDeviceIsThere) {
+  SerialFixture f;
+  EXPECT_FALSE(f.port.writeByte(0x06));
+  f.connect();
+  EXPECT_TRUE(f.port.writeByte(0x06));
+  EXPECT_TRUE(f.port.writeByte(0xAF));
+  f.port.unplug();
+  EXPECT_FALSE(f.port.writeByte(0x16));
+  EXPECT_EQ(f.transcript.lines(), (Lines{"port write 06", "port write AF"}));
+}
+
+TEST(Connection, LostDeviceStopsTheCaptionSayingConnectedAtOnce) {
+  SerialFixture f;
+  f.connect();
+  f.port.arrive("AB\r");
+  f.loop.runUntilIdle();
+  f.transcript.clear();
+  f.port.unplug();
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.window.caption(), "未接続:[        AB]");
+  EXPECT_EQ(f.window.connectButtonText(), "未接続");
+}
+
+TEST(Connection, LostDeviceIsReopenedWhenItComesBackAndTheNextRecordIsTyped) {
+  SerialFixture f;
+  f.connect();
+  f.port.arrive("AB");
+  f.loop.scheduleAt(1'000, [&] { f.port.unplug(); });
+  f.loop.scheduleAt(4'200, [&] { f.port.replug(); });
+  f.port.arriveAt(6'000, "CD");
+  f.loop.scheduleAt(8'000, [&] { f.link.connection().SetuzokuCmd_Click(); });
+  f.loop.runUntilIdle();
+  EXPECT_EQ(f.typed(), "ABCD");
+  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "port open 1"), 1);
+  EXPECT_EQ(f.window.caption(), "接続中:[      ABCD]");
+  ASSERT_EQ(f.errorLines().size(), 2u);
+  EXPECT_TRUE(f.errorLines()[1].ends_with("[RSOpen] SerialPort:再接続しました /dev/ttyS0"));
+  EXPECT_FALSE(f.link.connection().awaitingDevice());
+}
+
+TEST(Connection, UserDisconnectIsNeverUndoneByAReturningDevice) {
+  struct Case {
+    const char* name;
+    std::function<void(SerialFixture&)> disconnect;
+  };
+  const Case cases[] = {
+      {"toggle while open", [](SerialFixture& f) { f.link.connection().SetuzokuCmd_Click(); }},
+      {"toggle while waiting",
+       [](SerialFixture& f) {
+         f.port.unplug();
+         f.loop.processPending();
+         f.link.connection().RSOpen(false);
+       }},
+  };
+  for (const Case& c : cases) {
+    SerialFixture f;
+    f.connect();
+    f.loop.scheduleAt(1'000, [&] { c.disconnect(f); });
+    f.loop.scheduleAt(2'000, [&] { f.port.replug(); });
+    f.loop.scheduleAt(10'000, [] {});
+    f.loop.runUntilIdle();
+    EXPECT_FALSE(f.port.isOpen()) << c.name;
+    EXPECT_FALSE(f.link.connection().awaitingDevice()) << c.name;
+  }
 }
 
 }  // namespace

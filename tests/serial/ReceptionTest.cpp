@@ -155,7 +155,8 @@ TEST(Reception, UnpluggedDeviceClosesThePortAndIsReportedOnce) {
   f.port.arriveAt(300, "CD");
   f.loop.runUntilIdle();
   EXPECT_EQ(f.status(), (Lines{"port close", "icon disconnected",
-                               "msgbox critical \"RSDataRecv\" \"受信でエラーが発生しました。\"", "icon busy",
+                               "msgbox critical \"RSDataRecv\" \"受信でエラーが発生しました。\"",
+                               "caption \"未接続:[          ]\"", "icon disconnected", "icon busy",
                                "caption \"未接続:[        AB]\"", "icon disconnected"}));
   EXPECT_EQ(f.typed(), "AB");
   ASSERT_EQ(f.errorLines().size(), 1u);

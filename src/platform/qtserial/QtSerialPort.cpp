@@ -90,6 +90,15 @@ std::optional<std::uint8_t> QtSerialPort::readByte() {
   return static_cast<std::uint8_t>(c);
 }
 
+bool QtSerialPort::writeByte(std::uint8_t byte) {
+  if (!m_port.isOpen()) return false;
+  const char c = static_cast<char>(byte);
+  if (m_port.write(&c, 1) != 1) return false;
+  // One byte is sent at once rather than when the event loop next comes round, so a
+  // request reaches the reader even while a record is being typed.
+  return m_port.flush() || m_port.bytesToWrite() == 0;
+}
+
 void QtSerialPort::queueReceived() {
   if (m_receivedQueued) return;
   m_receivedQueued = true;

@@ -18,6 +18,7 @@ class QtSerialPort : public SerialPort {
   bool isOpen() const override { return m_port.isOpen(); }
   int bytesWaiting() override;
   std::optional<std::uint8_t> readByte() override;
+  bool writeByte(std::uint8_t byte) override;
   void setEventHandler(std::function<void(PortEvent)> handler) override { m_handler = std::move(handler); }
 
  private:

@@ -1,6 +1,7 @@
 #include "platform/sim/SimSerialPort.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace orbelin::platform::sim {
 
@@ -47,6 +48,17 @@ std::optional<std::uint8_t> SimSerialPort::readByte() {
   const std::uint8_t byte = m_buffer.front();
   m_buffer.pop_front();
   return byte;
+}
+
+bool SimSerialPort::writeByte(std::uint8_t byte) {
+  // A device that is gone takes nothing, even before the program has heard of the loss.
+  if (!m_open || m_unplugged) return false;
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  std::string line = "port write ";
+  line += kHex[byte >> 4];
+  line += kHex[byte & 0x0F];
+  m_transcript.add(std::move(line));
+  return true;
 }
 
 void SimSerialPort::notify(PortEvent event) {

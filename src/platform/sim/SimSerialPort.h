@@ -16,7 +16,7 @@ namespace orbelin::platform::sim {
 /// A serial port fed from a script: byte arrivals at virtual times, each followed by a
 /// receive notification from the event loop. Bytes count as waiting from their arrival
 /// time on, whether or not the program has seen the notification yet. Writes
-/// "port open N" and "port close" to the transcript.
+/// "port open N", "port write HH" and "port close" to the transcript.
 class SimSerialPort : public SerialPort {
  public:
   SimSerialPort(SimEventLoop& loop, Transcript& transcript) : m_loop(loop), m_transcript(transcript) {}
@@ -26,6 +26,7 @@ class SimSerialPort : public SerialPort {
   bool isOpen() const override { return m_open; }
   int bytesWaiting() override;
   std::optional<std::uint8_t> readByte() override;
+  bool writeByte(std::uint8_t byte) override;
   void setEventHandler(std::function<void(PortEvent)> handler) override { m_handler = std::move(handler); }
 
   /// The COM numbers that have a device; every number from 1 to 16 unless told.
@@ -36,6 +37,8 @@ class SimSerialPort : public SerialPort {
   void arrive(std::string bytes) { arriveAt(m_loop.clock().monotonicMs(), std::move(bytes)); }
   /// The device goes away: one DeviceLost notification, and nothing arrives any more.
   void unplug();
+  /// The device comes back: it can be opened again.
+  void replug() { m_unplugged = false; }
   /// The request of the last successful open.
   const PortRequest& lastRequest() const { return m_request; }
 

@@ -1,6 +1,7 @@
 #include "PtyFixture.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -45,6 +46,17 @@ void Pty::write(const std::string& bytes) {
     if (wrote <= 0) throw std::runtime_error("write to the pty master failed");
     done += static_cast<std::size_t>(wrote);
   }
+}
+
+std::string Pty::readAvailable() {
+  std::string bytes;
+  pollfd ready{m_master, POLLIN, 0};
+  while (m_master >= 0 && ::poll(&ready, 1, 0) == 1 && (ready.revents & POLLIN) != 0) {
+    char c = 0;
+    if (::read(m_master, &c, 1) != 1) break;
+    bytes += c;
+  }
+  return bytes;
 }
 
 void Pty::hangUp() {

@@ -33,6 +33,8 @@ class Pty {
   const std::string& device() const { return m_device; }
   /// Writes all bytes to the master (blocking while the line is full).
   void write(const std::string& bytes);
+  /// What the program wrote to the device and the master has not read yet; never blocks.
+  std::string readAvailable();
   /// The reader goes away: the master is closed.
   void hangUp();
 

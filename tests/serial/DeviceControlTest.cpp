@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SerialFixture.h"
+
+namespace orbelin::serial {
+namespace {
+
+using settings::Setting;
+using test::SerialFixture;
+using Lines = std::vector<std::string>;
+
+/// The port writes and the virtual times at which they happened, to the 100 ms.
+struct TimedWrites {
+  SerialFixture& f;
+  std::vector<std::string> lines;
+  std::size_t seen = 0;
+  void watchUntil(std::int64_t endMs) {
+    // Looking half a step later sees everything due at the full step, in whatever order it ran.
+    for (std::int64_t at = 0; at <= endMs; at += 100) {
+      f.loop.scheduleAt(at + 50, [this, at] {
+        const auto& all = f.transcript.lines();
+        for (; seen < all.size(); ++seen) {
+          if (all[seen].starts_with("port write ")) lines.push_back(std::to_string(at) + " " + all[seen].substr(11));
+        }
+      });
+    }
+  }
+};
+
+TEST(DeviceControl, TriggerIsWrittenEveryIntervalFromOneIntervalAfterOpenUntilDisconnect) {
+  SerialFixture f;
+  f.set(Setting::Trigger, "22");
+  f.set(Setting::Timer, "3");
+  f.connect();
+  TimedWrites writes{f, {}};
+  writes.watchUntil(20'000);
+  f.loop.scheduleAt(9'500, [&] { f.link.connection().SetuzokuCmd_Click(); });
+  f.loop.runUntilIdle();
+  EXPECT_EQ(writes.lines, (Lines{"3000 16", "6000 16", "9000 16"}));
+}
+
+TEST(DeviceControl, AnswerFollowsEachRecordReadFooterOrGapFramed) {
+  struct Case {
+    const char* select;
+    const char* foot;
+    std::string bytes;
+    Lines writes;
+  };
+  const Case cases[] = {
+      {"1", "3", "A\rB\r", {"port write 06", "port write 06"}},
+      {"0", "0", "ABC", {"port write 06"}},
+  };
+  for (const Case& c : cases) {
+    SerialFixture f;
+    f.set(Setting::Select, c.select);
+    f.set(Setting::RcvFoot, c.foot);
+    f.set(Setting::Answer, "6");
+    f.set(Setting::AnswerTime, "50");
+    f.connect();
+    f.port.arrive(c.bytes);
+    f.loop.runUntilIdle();
+    Lines writes;
+    std::copy_if(f.transcript.lines().begin(), f.transcript.lines().end(), std::back_inserter(writes),
+                 [](const std::string& line) { return line.starts_with("port write"); });
+    EXPECT_EQ(writes, c.writes) << c.bytes;
+  }
+}
+
+TEST(DeviceControl, AnswerWaitsAnswerTimeAndRunsOfBackToBackScansEachGetOne) {
+  SerialFixture f;
+  f.set(Setting::Select, "1");
+  f.set(Setting::RcvFoot, "3");
+  f.set(Setting::Answer, "6");
+  f.set(Setting::AnswerTime, "1000");
+  f.connect();
+  f.port.arriveAt(0, "A\r");
+  f.port.arriveAt(150, "B\r");
+  TimedWrites writes{f, {}};
+  writes.watchUntil(3'000);
+  f.loop.runUntilIdle();
+  // Each record is read after the 100 ms receive pause; the second waits for the first run.
+  ASSERT_EQ(writes.lines.size(), 2u);
+  EXPECT_EQ(writes.lines[0], "1100 06");
+  EXPECT_EQ(f.typed(), "AB");
+}
+
+TEST(DeviceControl, NumbersThatAreNoNumbersFailAndTurnOffOnlyTheirFunction) {
+  SerialFixture f;
+  f.set(Setting::Trigger, "22");
+  f.set(Setting::Timer, "soon");
+  f.set(Setting::Answer, "6");
+  f.set(Setting::AnswerTime, "0");
+  f.connect();
+  EXPECT_EQ(f.errorLines().size(), 1u);
+  f.port.arrive("A");
+  f.loop.scheduleAt(10'000, [] {});
+  f.loop.runUntilIdle();
+  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "port write 06"), 1);
+  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "port write 16"), 0);
+}
+
+TEST(DeviceControl, UserDisconnectDropsAPendingAnswerAndSettingsActFromTheNextConnection) {
+  SerialFixture f;
+  f.set(Setting::Answer, "6");
+  f.set(Setting::AnswerTime, "2000");
+  f.connect();
+  f.port.arrive("A");
+  f.loop.scheduleAt(1'000, [&] {
+    f.link.connection().SetuzokuCmd_Click();
+    f.set(Setting::Answer, "21");
+  });
+  f.loop.runUntilIdle();
+  f.link.connection().SetuzokuCmd_Click();
+  f.port.arrive("B");
+  f.loop.runUntilIdle();
+  Lines writes;
+  std::copy_if(f.transcript.lines().begin(), f.transcript.lines().end(), std::back_inserter(writes),
+               [](const std::string& line) { return line.starts_with("port write"); });
+  EXPECT_EQ(writes, (Lines{"port write 15"}));
+}
+
+}  // namespace
+}  // namespace orbelin::serial
