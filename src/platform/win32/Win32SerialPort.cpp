@@ -122,6 +122,13 @@ std::optional<std::uint8_t> Win32SerialPort::readByte() {
   return static_cast<std::uint8_t>(byte);
 }
 
+bool Win32SerialPort::writeByte(std::uint8_t byte) {
+  if (m_handle == nullptr) return false;
+  const auto out = static_cast<char>(byte);
+  DWORD written = 0;
+  return WriteFile(static_cast<HANDLE>(m_handle), &out, 1, &written, nullptr) && written == 1;
+}
+
 void Win32SerialPort::poll() {
   if (m_handle == nullptr) return;
   bool ok = false;

@@ -27,6 +27,7 @@ class Win32SerialPort final : public SerialPort {
   bool isOpen() const override { return m_handle != nullptr; }
   int bytesWaiting() override;
   std::optional<std::uint8_t> readByte() override;
+  bool writeByte(std::uint8_t byte) override;
   void setEventHandler(std::function<void(PortEvent)> handler) override { m_handler = std::move(handler); }
 
  private:
