@@ -12,6 +12,8 @@ packages=(
   xvfb xauth trayer fonts-ipafont-gothic
   # Windows: the MinGW-w64 cross compiler, Wine to run the tests, socat for COM ports on ptys, zip to package
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64 socat zip
+  # fuzz targets: clang with the libFuzzer runtime
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -16,3 +16,5 @@ for preset in default asan; do
 done
 
 bash scripts/windows-test.sh
+
+bash scripts/fuzz.sh 20

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "settings/Settings.h"
+#include "support/Harness.h"
+
+namespace orbelin::fuzz {
+
+/// One program folder for the whole run: a folder per input would cost more than the
+/// input itself.
+inline test::Harness& harness() {
+  static test::Harness* shared = new test::Harness;
+  return *shared;
+}
+
+/// Stops the run with a message when a property does not hold; libFuzzer keeps the input.
+inline void require(bool holds, const char* property) {
+  if (holds) return;
+  std::fprintf(stderr, "property broken: %s\n", property);
+  std::abort();
+}
+
+/// Sets setting to one of the given values, chosen by the input.
+inline void pick(FuzzedDataProvider& input, settings::Settings& settings, settings::Setting setting,
+                 std::initializer_list<const char*> values) {
+  const auto index = input.ConsumeIntegralInRange<std::size_t>(0, values.size() - 1);
+  settings.set(setting, *(values.begin() + index));
+}
+
+}  // namespace orbelin::fuzz

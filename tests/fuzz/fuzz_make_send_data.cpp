@@ -1,0 +1,38 @@
+// The send-data builder with framing, byte-edit rules and substitution rows all taken from
+// the input: it never fails other than through its own report, and a record that does not
+// pass the framing check gives nothing.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "convert/MakeSendData.h"
+#include "settings/EditTables.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace orbelin;
+  using settings::Setting;
+  FuzzedDataProvider input(data, size);
+  auto& h = fuzz::harness();
+  settings::Settings settings = settings::Settings::defaults();
+  fuzz::pick(input, settings, Setting::Select, {"0", "1", "2", "3"});
+  fuzz::pick(input, settings, Setting::RcvHead, {"0", "1", "2", "3", "4", "5"});
+  fuzz::pick(input, settings, Setting::RcvFoot, {"0", "1", "2", "3", "4", "5"});
+  fuzz::pick(input, settings, Setting::HeadOther, {"2", "65", "300", "x"});
+  fuzz::pick(input, settings, Setting::FootOther, {"3", "13", "-1"});
+  fuzz::pick(input, settings, Setting::Chikan, {"0", "1"});
+  fuzz::pick(input, settings, Setting::ByteEd, {"0", "1"});
+  settings::EditTables tables;
+  for (auto& row : tables.byteEdits) {
+    row.position = std::to_string(input.ConsumeIntegralInRange(-3, 40));
+    row.deleteCount = std::to_string(input.ConsumeIntegralInRange(-3, 40));
+    row.insertText = input.ConsumeRandomLengthString(8);
+  }
+  for (auto& row : tables.substitutions) {
+    row.beforeWorking = input.ConsumeRandomLengthString(4);
+    row.afterWorking = input.ConsumeRandomLengthString(6);
+  }
+  const std::string record = input.ConsumeRemainingBytesAsString();
+  convert::MakeSendData(record, settings, tables, h.reporter);
+  return 0;
+}
