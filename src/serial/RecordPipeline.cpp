@@ -1,5 +1,8 @@
 #include "serial/RecordPipeline.h"
 
+#include <algorithm>
+#include <limits>
+
 #include <cstdio>
 
 #include "report/FileExists.h"
@@ -160,8 +163,11 @@ void RecordPipeline::scheduleBookRelease() {
   m_bookTimer = 0;
   const auto expiry = m_steps.book->nextExpiry();
   if (!expiry) return;
-  const auto delay = *expiry - m_context.clock.monotonicMs();
-  m_bookTimer = m_context.loop.startTimer(delay > 0 ? static_cast<int>(delay) : 0, false, [this] {
+  // A wait longer than a timer can hold (SPCWeight near its maximum) is served in
+  // steps: the row is not due when the longest timer fires, so it is scheduled again.
+  const auto delay = std::clamp<std::int64_t>(*expiry - m_context.clock.monotonicMs(), 0,
+                                              std::numeric_limits<int>::max());
+  m_bookTimer = m_context.loop.startTimer(static_cast<int>(delay), false, [this] {
     m_bookTimer = 0;
     releaseExpiredBookRows();
   });

@@ -1,11 +1,14 @@
 // orbelin-replay: runs the program's engine on a captured byte stream in virtual time,
 // with a simulated port and recording keyboard, clipboard and user interface, and
 // prints the transcript of everything it did.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -33,6 +36,8 @@
 #include "tools/ReplayScript.h"
 
 namespace {
+
+constexpr std::int64_t kLongestWaitMs = 3'600'000;
 
 using namespace orbelin;
 
@@ -158,7 +163,9 @@ void schedule(const tools::ReplayScript& script, Replay& replay, const report::P
     if (const auto* arrive = std::get_if<tools::ArriveStep>(&step)) {
       replay.port.arriveAt(at, arrive->bytes);
     } else if (const auto* wait = std::get_if<tools::WaitStep>(&step)) {
-      at += wait->ms;
+      // Virtual time saturates instead of overflowing, and one wait is at most an hour:
+      // a longer one shows nothing more, while the program's timers would tick through it.
+      at += std::min({wait->ms, kLongestWaitMs, std::numeric_limits<std::int64_t>::max() - at});
     } else if (const auto* touch = std::get_if<tools::TouchStep>(&step)) {
       replay.loop.scheduleAt(at, [file = paths.file(touch->name)] { std::ofstream(file, std::ios::app); });
     } else if (const auto* remove = std::get_if<tools::RemoveStep>(&step)) {

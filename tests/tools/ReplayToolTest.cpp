@@ -110,6 +110,13 @@ TEST(Replay, FinishMarkerEndsTheRunAndTheRestIsNotRun) {
   EXPECT_EQ(o.out, kStart);
 }
 
+TEST(Replay, HugeWaitsNeitherOverflowNorHang) {
+  ReplayRun r;
+  const Outcome o = r.run("", "wait 9223372036854775807\nwait 1\ntext \"A\\r\"\n");
+  EXPECT_EQ(o.status, 0);
+  EXPECT_NE(o.out.find("ime 65\n"), std::string::npos) << o.out;
+}
+
 TEST(Replay, DontKeyMarkerSuppressesOutputWhileItExists) {
   ReplayRun r;
   r.ini("[KEY]\r\nFile=1\r\nFilePath=out.txt\r\n");
