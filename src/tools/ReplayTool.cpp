@@ -133,6 +133,8 @@ struct Replay {
     transcript.echoTo(&std::cout);
     port.setAvailablePorts(options.ports);
     if (options.noFocus) keyboard.setFocusWindow(std::nullopt);
+    // Typing pauses let due events run, as the program's pauses do.
+    keyboard.setPause([this](int ms) { loop.pause(ms); });
     if (real != nullptr) {
       teeKeyboard.emplace(*real->keyboard, keyboard, options.noFocus);
       teeClipboard.emplace(*real->clipboard, clipboard);

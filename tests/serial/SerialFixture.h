@@ -38,15 +38,20 @@ struct SerialFixture : Harness {
   explicit SerialFixture(serial::ConversionSteps steps = {})
       : link(serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray},
              std::move(steps), keys) {
-    link.dump().setView(&monitor);
+    setUp();
   }
   /// Steps built from the fixture's own settings, folder and reporter.
   explicit SerialFixture(const std::function<serial::ConversionSteps(SerialFixture&)>& makeSteps)
       : link(serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray}, makeSteps(*this),
              keys) {
-    link.dump().setView(&monitor);
+    setUp();
   }
 
+  void setUp() {
+    link.dump().setView(&monitor);
+    // Typing pauses let due events run, as the program's pauses do.
+    keyboard.setPause([this](int ms) { loop.pause(ms); });
+  }
   void set(settings::Setting setting, std::string_view value) { configuration.settings.set(setting, value); }
   /// Opens the port with the connect toggle and forgets what that wrote.
   void connect() {

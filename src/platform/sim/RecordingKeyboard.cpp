@@ -99,7 +99,11 @@ void RecordingKeyboard::postCharacter(WindowId /*window*/, std::int32_t code) {
 void RecordingKeyboard::sleep(int ms) {
   if (ms <= 0) return;
   m_transcript.add("sleep " + std::to_string(ms));
-  if (m_clock != nullptr) m_clock->advance(ms);
+  if (m_pause) {
+    m_pause(ms);
+  } else if (m_clock != nullptr) {
+    m_clock->advance(ms);
+  }
 }
 
 }  // namespace orbelin::platform::sim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "platform/Keyboard.h"
@@ -11,7 +12,8 @@ namespace orbelin::platform::sim {
 /// A keyboard that writes what it is asked to do as transcript lines: "key VK SCAN FLAGS",
 /// "ime CODE" and "sleep MS" (only pauses above 0). Its layout is the US English one as
 /// the Windows keyboard functions report it, so event sequences can be checked exactly.
-/// Sleeping advances the simulated clock, when one is given.
+/// Sleeping advances the simulated clock, when one is given, or passes through the pause
+/// that was set: the real transfer pauses let the event loop run, and so can this one.
 class RecordingKeyboard : public Keyboard {
  public:
   /// The focus window that lookups find until told otherwise.
@@ -27,6 +29,9 @@ class RecordingKeyboard : public Keyboard {
   void postCharacter(WindowId window, std::int32_t code) override;
   void sleep(int ms) override;
 
+  /// What a pause does instead of advancing the clock, for example letting the simulated
+  /// event loop run what falls due meanwhile (see SimEventLoop::pause).
+  void setPause(std::function<void(int ms)> pause) { m_pause = std::move(pause); }
   /// The window focus lookups find; nothing means the lookup fails (attach failed).
   void setFocusWindow(std::optional<WindowId> window) { m_focus = window; }
   /// Lets the next count lookups succeed and every later one fail, like a user who
@@ -36,6 +41,7 @@ class RecordingKeyboard : public Keyboard {
  private:
   Transcript& m_transcript;
   SimClock* m_clock;
+  std::function<void(int ms)> m_pause;
   std::optional<WindowId> m_focus = kDefaultFocus;
   std::optional<int> m_lookupsLeft;
 };

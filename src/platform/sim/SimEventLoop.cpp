@@ -65,6 +65,14 @@ bool SimEventLoop::waitUntil(std::int64_t deadlineMs, const std::function<bool()
   return done();
 }
 
+void SimEventLoop::pause(int ms) {
+  if (ms <= 0) return;
+  const std::int64_t end = m_clock.monotonicMs() + ms;
+  while (runNextDue(end)) {
+  }
+  m_clock.advance(end - m_clock.monotonicMs());
+}
+
 void SimEventLoop::run() {
   while (runNextDue(std::numeric_limits<std::int64_t>::max())) {
   }

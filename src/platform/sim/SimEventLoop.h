@@ -30,6 +30,9 @@ class SimEventLoop : public EventLoop {
 
   /// Runs task once at the virtual time atMs (at once when that has passed).
   TimerId scheduleAt(std::int64_t atMs, Task task);
+  /// A pause of ms milliseconds that lets the events falling due meanwhile run, as the
+  /// real transfer pauses do; the clock ends at least ms later.
+  void pause(int ms);
   /// Runs events until only repeating timers are left or quit() was called.
   void runUntilIdle();
   SimClock& clock() { return m_clock; }
