@@ -38,22 +38,6 @@ std::string suffixBytes(const settings::Settings& s) {
   return {};
 }
 
-// The record without its prefix and suffix, or empty when either is missing.
-std::string removeFraming(std::string_view text, const settings::Settings& s) {
-  const std::optional<char> prefix = prefixByte(s);
-  const std::string suffix = suffixBytes(s);
-  std::string bytes = codec::toCp932(text);
-  if (prefix) {
-    if (bytes.empty() || bytes.front() != *prefix) return {};
-    bytes.erase(0, codec::charLengthAt(bytes, 0));
-  }
-  if (!suffix.empty()) {
-    const auto at = bytes.find(suffix);
-    if (at == std::string::npos) return {};
-    bytes.resize(at);
-  }
-  return codec::fromCp932(bytes);
-}
 
 // The rows run in order on the code page 932 bytes, so a later row sees the output of an
 // earlier one; converting once instead of per row gives the same bytes.
@@ -69,11 +53,30 @@ std::string substitute(std::string_view text, const settings::EditTables& tables
 
 }  // namespace
 
+std::optional<std::string> RemoveFraming(std::string_view record, const settings::Settings& s) {
+  if (!s.isOn(Setting::Select)) return std::string(record);
+  const std::optional<char> prefix = prefixByte(s);
+  const std::string suffix = suffixBytes(s);
+  std::string bytes = codec::toCp932(record);
+  if (prefix) {
+    if (bytes.empty() || bytes.front() != *prefix) return std::nullopt;
+    bytes.erase(0, codec::charLengthAt(bytes, 0));
+  }
+  if (!suffix.empty()) {
+    const auto at = bytes.find(suffix);
+    if (at == std::string::npos) return std::nullopt;
+    bytes.resize(at);
+  }
+  return codec::fromCp932(bytes);
+}
+
 std::string MakeSendData(std::string_view data, const settings::Settings& settings,
-                         const settings::EditTables& tables, report::FailureReporter& reporter) {
+                         const settings::EditTables& tables, report::FailureReporter& reporter,
+                         FramingCodes framing) {
   if (data.empty()) return {};
   try {
-    std::string text = settings.isOn(Setting::Select) ? removeFraming(data, settings) : std::string(data);
+    std::string text(data);
+    if (framing == FramingCodes::Check) text = RemoveFraming(data, settings).value_or(std::string());
     if (settings.isOn(Setting::ByteEd) && !text.empty()) text = applyByteEdit(text, tables.byteEdits);
     if (settings.isOn(Setting::Chikan) && !text.empty()) text = substitute(text, tables);
     return text;

@@ -30,6 +30,8 @@ class BookStep {
   virtual std::vector<std::string> takeExpired(std::int64_t nowMs) = 0;
   /// When the wait of the withheld row runs out; nothing when no row is held.
   virtual std::optional<std::int64_t> nextExpiry() const = 0;
+  /// Why rows were dropped (COMRECV.LOG lines) since the last call.
+  virtual std::vector<std::string> takeDropNotes() { return {}; }
 };
 
 /// A book step that passes every record unchanged and holds nothing.
@@ -42,9 +44,10 @@ class PassThroughBookStep : public BookStep {
 
 /// The conversions the pipeline runs between reception and the send data that come from
 /// the decoders: the GS1-128 decoding (run when EANRead is "1"; an empty result types
-/// nothing) and the book code step. Unset steps leave the record as it is.
+/// nothing; discarded receives the data it could not decode) and the book code step.
+/// Unset steps leave the record as it is.
 struct ConversionSteps {
-  std::function<std::string(std::string_view record)> eanRead;
+  std::function<std::string(std::string_view record, std::string& discarded)> eanRead;
   BookStep* book = nullptr;
 };
 

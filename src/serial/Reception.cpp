@@ -11,6 +11,8 @@ namespace {
 
 using settings::Setting;
 
+constexpr std::string_view kDroppedNoHeader = "[破棄] ヘッダーがありません";
+
 std::uint8_t codeOf(const std::string& text) {
   const int value = text::toInteger(text);
   if (value < 0 || value > 255) throw text::RuntimeFailure(text::kInvalidArgument);
@@ -98,6 +100,10 @@ std::string Reception::assemble() {
     }
   }
   deliverChunk(chunk);
+  if (record.empty() && !chunk.empty()) {
+    // Only bytes before a header that never came: they were read, and go no further.
+    report::WriteLog(kDroppedNoHeader, m_context.paths.receiveLog(), m_context.clock);
+  }
   return record.empty() ? std::string() : codec::fromCp932(record);
 }
 

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include <cstdio>
 
 #include "report/FileExists.h"
+#include "report/WriteLog.h"
 #include "convert/CaseWidth.h"
 #include "convert/MakeSendData.h"
 #include "convert/text/InterchangeStr.h"
@@ -19,6 +21,10 @@ namespace orbelin::serial {
 namespace {
 
 using settings::Setting;
+
+// COMRECV.LOG's lines for records that are received but not passed on.
+constexpr std::string_view kDroppedFraming = "[破棄] ヘッダーまたはフッターがありません: ";
+constexpr std::string_view kDroppedGs1Data = "[破棄] ＧＳ１データとして解析できません: ";
 
 constexpr std::string_view kOutputFileFailure =
     "出力ファイル書き込みに失敗しました。\r\n権限の有無、他で使用していないか確認してください。";
@@ -54,6 +60,22 @@ void RecordPipeline::onPortEvent(platform::PortEvent event) {
     return;
   }
   if (event != platform::PortEvent::Received) return;
+  if (m_reading) {
+    // Bytes that come before the gap has passed belong to the record being read; the
+    // reception's wait sees the new count and goes on reading.
+    m_context.clock.sleepMs(kReceivePauseMs);
+    m_connection.syncPendingByteCount();
+    return;
+  }
+  if (m_running) {
+    // The typing pauses let notifications in; the record being typed comes first.
+    m_notified = true;
+    return;
+  }
+  receive();
+}
+
+void RecordPipeline::receive() {
   m_context.clock.sleepMs(kReceivePauseMs);
   // The count is taken from the port, not added up, so bytes that an earlier run left
   // waiting are never counted twice and a read always finds its byte.
@@ -62,39 +84,88 @@ void RecordPipeline::onPortEvent(platform::PortEvent event) {
 }
 
 void RecordPipeline::EventRecv() {
+  if (m_running) {
+    m_notified = true;
+    return;
+  }
+  m_running = true;
   bool endedAtFooter = false;
   try {
     std::string working;
     if (m_connection.pendingByteCount() > 0 && m_context.port.isOpen()) {
+      m_reading = true;
       working = m_reception.RSDataRecv();
+      m_reading = false;
       endedAtFooter = m_reception.endedAtFooter();
       if (!working.empty() && m_recordRead) m_recordRead();
     }
     if (!working.empty()) {
       const bool outputAllowed = !report::FileExists(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
-      BookResult converted = convertRecord(std::move(working));
+      std::optional<BookResult> converted = convertRecord(std::move(working));
       scheduleBookRelease();
-      if (converted.released) finishRecord(std::move(*converted.released), outputAllowed);
-      finishRecord(std::move(converted.record), outputAllowed);
+      if (converted) {
+        if (converted->released) finishRecord(std::move(*converted->released), outputAllowed);
+        finishRecord(std::move(converted->record), outputAllowed);
+      }
     }
   } catch (const std::exception& failure) {
     fail(failure);
   }
-  startNextRunIfBytesWait(endedAtFooter);
+  m_reading = false;
+  m_running = false;
+  postNextRun(endedAtFooter);
 }
 
-BookResult RecordPipeline::convertRecord(std::string working) {
+std::optional<BookResult> RecordPipeline::convertRecord(std::string working) {
   const auto& settings = m_context.settings();
-  if (settings.isOn(Setting::EANRead) && m_steps.eanRead) working = m_steps.eanRead(working);
+  // The framing codes are checked on the record as received: the decoding and the book
+  // step change its ends, and a row they hold is sent later without them.
+  working = removeFraming(working);
+  if (working.empty()) return BookResult{};
+  if (settings.isOn(Setting::EANRead) && m_steps.eanRead) {
+    std::string discarded;
+    working = m_steps.eanRead(working, discarded);
+    if (!discarded.empty()) noteDropped(std::string(kDroppedGs1Data) + discarded);
+  }
   if (settings.get(Setting::ConvMode) != "0") working = convert::ConvertCaseWidth(working, settings.get(Setting::ConvMode));
-  if (working.empty()) return {};
-  return m_steps.book->convert(working, m_context.clock.monotonicMs());
+  if (working.empty()) return BookResult{};
+  try {
+    BookResult result = m_steps.book->convert(working, m_context.clock.monotonicMs());
+    noteDroppedRows();
+    return result;
+  } catch (const std::exception& failure) {
+    noteDroppedRows();
+    // A setting that fails this record (a wait time that is no number) leaves the port
+    // open: the next scan may not need it.
+    m_context.reporter.report("EventRecv", failure);
+    return std::nullopt;
+  }
+}
+
+std::string RecordPipeline::removeFraming(const std::string& record) {
+  try {
+    if (auto inside = convert::RemoveFraming(record, m_context.settings())) return std::move(*inside);
+    noteDropped(std::string(kDroppedFraming) + record);
+  } catch (const std::exception& failure) {
+    // The same codes that the send data is built with, so the same failure.
+    m_context.reporter.report("MakeSendData", failure);
+  }
+  return {};
+}
+
+void RecordPipeline::noteDropped(const std::string& why) {
+  report::WriteLog(why, m_context.paths.receiveLog(), m_context.clock);
+}
+
+void RecordPipeline::noteDroppedRows() {
+  for (const std::string& why : m_steps.book->takeDropNotes()) noteDropped(why);
 }
 
 void RecordPipeline::finishRecord(std::string working, bool outputAllowed) {
   const auto& settings = m_context.settings();
-  working = convert::MakeSendData(working, settings, m_context.configuration.tables, m_context.reporter);
+  working = convert::MakeSendData(working, settings, m_context.configuration.tables, m_context.reporter,
+                                  convert::FramingCodes::AlreadyRemoved);
   working = convert::EscapeKeyBraces(working, settings);
   if (!working.empty() && settings.isOn(Setting::SendKey) && outputAllowed) {
     if (!typeRecord(working)) return;
@@ -174,8 +245,16 @@ void RecordPipeline::scheduleBookRelease() {
 }
 
 void RecordPipeline::releaseExpiredBookRows() {
+  if (m_running) {
+    // A row let go in the middle of another record's typing would be typed inside it.
+    m_releaseDue = true;
+    return;
+  }
+  m_running = true;
   try {
-    for (std::string& row : m_steps.book->takeExpired(m_context.clock.monotonicMs())) {
+    std::vector<std::string> rows = m_steps.book->takeExpired(m_context.clock.monotonicMs());
+    noteDroppedRows();
+    for (std::string& row : rows) {
       const bool outputAllowed = !report::FileExists(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
       finishRecord(std::move(row), outputAllowed);
@@ -183,18 +262,31 @@ void RecordPipeline::releaseExpiredBookRows() {
   } catch (const std::exception& failure) {
     fail(failure);
   }
+  m_running = false;
   scheduleBookRelease();
+  postNextRun(false);
 }
 
-void RecordPipeline::startNextRunIfBytesWait(bool endedAtFooter) {
+void RecordPipeline::postNextRun(bool endedAtFooter) {
   // A run that ended at a footer leaves the rest of a burst waiting; the reader's next
   // record must not wait for the next scan to be noticed.
-  if (!endedAtFooter || m_nextRunPosted || m_connection.pendingByteCount() <= 0 || !m_context.port.isOpen()) return;
+  const bool bytesLeft = endedAtFooter && m_connection.pendingByteCount() > 0 && m_context.port.isOpen();
+  if (bytesLeft) m_bytesLeft = true;
+  if (m_nextRunPosted || !(m_bytesLeft || m_notified || m_releaseDue)) return;
   m_nextRunPosted = true;
   m_context.loop.post([this] {
     m_nextRunPosted = false;
-    m_connection.syncPendingByteCount();
-    EventRecv();
+    // Started meanwhile by a notification of its own: that run posts again when it ends.
+    if (m_running) return;
+    if (std::exchange(m_releaseDue, false)) {
+      releaseExpiredBookRows();
+    } else if (std::exchange(m_notified, false)) {
+      m_bytesLeft = false;
+      receive();
+    } else if (std::exchange(m_bytesLeft, false)) {
+      m_connection.syncPendingByteCount();
+      EventRecv();
+    }
   });
 }
 

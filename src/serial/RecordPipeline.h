@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "keyout/KeyOutput.h"
@@ -29,14 +30,24 @@ class RecordPipeline {
 
   /// The port's notification handler: for received bytes, pause, count what the port
   /// holds and run the pipeline; a lost device closes the port and reports it once.
+  /// One record at a time: bytes announced while a record is being read join it (up to
+  /// its footer); a notification that comes while a record is converted or typed (the
+  /// typing pauses let events run) is remembered, and the next run starts right after.
   void onPortEvent(platform::PortEvent event);
-  /// One run of the pipeline over one received record.
+  /// One run of the pipeline over one received record; while a run is going on, it only
+  /// asks for the next run.
   void EventRecv();
   /// Called each time a record has been read from the port, before it is converted.
   void setRecordReadHook(std::function<void()> hook) { m_recordRead = std::move(hook); }
 
  private:
-  BookResult convertRecord(std::string working);
+  /// The conversions up to the book step; nothing when the record failed.
+  std::optional<BookResult> convertRecord(std::string working);
+  /// The record without its framing codes; empty (and noted) when they are missing.
+  std::string removeFraming(const std::string& record);
+  /// One line in COMRECV.LOG for received data that is not passed on.
+  void noteDropped(const std::string& why);
+  void noteDroppedRows();
   /// Steps from the send data on: keystrokes, file, caption and icon.
   void finishRecord(std::string working, bool outputAllowed);
   bool typeRecord(const std::string& working);
@@ -45,7 +56,10 @@ class RecordPipeline {
   void fail(const std::exception& failure);
   void scheduleBookRelease();
   void releaseExpiredBookRows();
-  void startNextRunIfBytesWait(bool endedAtFooter);
+  /// Pause, count what the port holds and run, as for a notification.
+  void receive();
+  /// Posts the run (or the book row release) that waited for the one just ended.
+  void postNextRun(bool endedAtFooter);
 
   SerialContext& m_context;
   Connection& m_connection;
@@ -55,6 +69,14 @@ class RecordPipeline {
   keyout::KeyOutput& m_keys;
   PassThroughBookStep m_passThrough;
   platform::EventLoop::TimerId m_bookTimer = 0;
+  /// A run (or a book row release) is going on; m_reading while it reads its record.
+  bool m_running = false;
+  bool m_reading = false;
+  /// What waits for the run that is going on: a notification, bytes after a footer, a
+  /// withheld row whose wait ran out.
+  bool m_notified = false;
+  bool m_bytesLeft = false;
+  bool m_releaseDue = false;
   bool m_nextRunPosted = false;
   std::function<void()> m_recordRead;
 };

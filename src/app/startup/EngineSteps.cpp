@@ -14,8 +14,8 @@ EngineSteps::EngineSteps(settings::Configuration& configuration, const report::P
 
 serial::ConversionSteps EngineSteps::conversionSteps() {
   serial::ConversionSteps steps;
-  steps.eanRead = [this](std::string_view record) {
-    return convert::ean::EANRead(record, m_configuration.settings, m_aiTable, m_reporter, m_monitor);
+  steps.eanRead = [this](std::string_view record, std::string& discarded) {
+    return convert::ean::EANRead(record, m_configuration.settings, m_aiTable, m_reporter, m_monitor, &discarded);
   };
   steps.book = &m_book;
   return steps;

@@ -38,6 +38,7 @@ class EngineSteps {
     serial::BookResult convert(std::string_view record, std::int64_t nowMs) override;
     std::vector<std::string> takeExpired(std::int64_t nowMs) override;
     std::optional<std::int64_t> nextExpiry() const override { return m_converter.nextExpiry(m_settings); }
+    std::vector<std::string> takeDropNotes() override { return m_converter.takeDropNotes(); }
 
    private:
     const settings::Settings& m_settings;

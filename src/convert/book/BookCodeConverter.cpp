@@ -51,10 +51,8 @@ std::string convertRows(std::string text, const settings::Settings& s) {
   return text.empty() || mode == "0" ? text : convertBookRows(text, mode);
 }
 
-// What a joined or released row goes through: the steps that withhold nothing.
-std::string finish(std::string text, const settings::Settings& s) {
-  return isMagazineWithoutAddOn(text, s) ? std::string{} : convertRows(std::move(text), s);
-}
+constexpr std::string_view kDroppedRow = "[破棄] 組になるデータが来ませんでした: ";
+constexpr std::string_view kDroppedMagazine = "[破棄] アドオンコードがありません: ";
 
 }  // namespace
 
@@ -77,13 +75,22 @@ BookRecords BookCodeConverter::convert(std::string_view text, const settings::Se
   const bool bookRows = s.isOn(Setting::BookJAN);
   const bool isbn = s.isOn(Setting::ISBN);
   const bool isbn13 = s.isOn(Setting::ISBN13);
-  if (bookRows || isbn || isbn13 || m_held) {
-    const std::int32_t waitMs = text::toInteger(s.get(Setting::SPCWeight));
-    if (m_held && nowMs - m_held->storedMs > waitMs) out.released = release(s);
+  if (m_held) {
+    const std::optional<std::int32_t> waitMs = text::parseInteger(s.get(Setting::SPCWeight));
+    if (!waitMs) {
+      // A row whose wait cannot be known would fail every later record.
+      m_dropNotes.push_back(std::string(kDroppedRow) + m_held->text);
+      m_held.reset();
+      throw text::RuntimeFailure(text::kTypeMismatch);
+    }
+    if (nowMs - m_held->storedMs > *waitMs) out.released = release(s);
   }
   std::string record(text);
   if (record.empty() || (bookRows && withhold(record, kBookRows, s, nowMs, out))) return out;
-  if (isMagazineWithoutAddOn(record, s)) return out;
+  if (isMagazineWithoutAddOn(record, s)) {
+    m_dropNotes.push_back(std::string(kDroppedMagazine) + record);
+    return out;
+  }
   if ((isbn13 && isbn && withhold(record, kIsbnBoth, s, nowMs, out)) ||
       (isbn && withhold(record, kIsbn10, s, nowMs, out)) || (isbn13 && withhold(record, kIsbn13, s, nowMs, out))) {
     return out;
@@ -115,6 +122,8 @@ bool BookCodeConverter::withhold(std::string& text, const WithholdingStep& step,
     return true;
   }
   if (kind) {
+    // Only a row that is to wait needs the wait time; other records pass whatever it is.
+    text::toInteger(s.get(Setting::SPCWeight));
     if (m_held) out.released = release(s);
     m_held = Held{std::move(text), nowMs, *kind};
     return true;
@@ -136,10 +145,20 @@ std::optional<std::int64_t> BookCodeConverter::nextExpiry(const settings::Settin
   return m_held->storedMs + *waitMs + 1;  // a row is in time up to SPCWeight milliseconds inclusive
 }
 
+// What a joined or released row goes through: the steps that withhold nothing.
+std::string BookCodeConverter::finish(std::string text, const settings::Settings& s) {
+  if (!isMagazineWithoutAddOn(text, s)) return convertRows(std::move(text), s);
+  m_dropNotes.push_back(std::string(kDroppedMagazine) + text);
+  return {};
+}
+
 std::optional<std::string> BookCodeConverter::release(const settings::Settings& s) {
   std::string text = std::move(m_held->text);
   m_held.reset();
-  if (!s.isOn(Setting::BookJAN1)) return std::nullopt;
+  if (!s.isOn(Setting::BookJAN1)) {
+    m_dropNotes.push_back(std::string(kDroppedRow) + text);
+    return std::nullopt;
+  }
   text = finish(std::move(text), s);
   if (text.empty()) return std::nullopt;
   return text;

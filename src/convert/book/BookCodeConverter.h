@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "settings/Settings.h"
 
@@ -42,9 +44,10 @@ class BookCodeConverter {
  public:
   /// Converts one record that arrived at nowMs (platform::Clock::monotonicMs). A held row
   /// whose wait is over is released first. Throws text::RuntimeFailure when SPCWeight is
-  /// no number while a withholding step is on or a row is held, or when BookSeparate is
-  /// no character code when two rows are joined: the record pipeline reports that as its
-  /// own failure ("EventRecv"), as for every run-time failure of a run.
+  /// no number while a row is held (the held row is dropped) or when the record is a row
+  /// to withhold, or when BookSeparate is no character code when two rows are joined:
+  /// the record pipeline reports that as its own failure ("EventRecv") and goes on with
+  /// the next record.
   BookRecords convert(std::string_view text, const settings::Settings& settings, std::int64_t nowMs);
 
   /// The held row once more than SPCWeight milliseconds have passed since it was stored,
@@ -59,6 +62,10 @@ class BookCodeConverter {
   /// True while a row waits for its partner.
   bool holding() const { return m_held.has_value(); }
 
+  /// Why records were dropped since the last call, one line each with the record: rows
+  /// let go without BookJAN1 "1", magazine codes without their add-on.
+  std::vector<std::string> takeDropNotes() { return std::exchange(m_dropNotes, {}); }
+
  private:
   enum class Kind { FirstRow, SecondRow, IsbnText, ClassificationText };
   struct Held {
@@ -71,8 +78,10 @@ class BookCodeConverter {
   bool withhold(std::string& text, const WithholdingStep& step, const settings::Settings& settings,
                 std::int64_t nowMs, BookRecords& out);
   std::optional<std::string> release(const settings::Settings& settings);
+  std::string finish(std::string text, const settings::Settings& settings);
 
   std::optional<Held> m_held;
+  std::vector<std::string> m_dropNotes;
 };
 
 }  // namespace orbelin::convert::book

@@ -133,7 +133,8 @@ std::string listingName(const std::string& name) {
 
 // Every piece is turned back into text on its own, so that the bytes of two pieces never
 // join into a character that the record did not hold.
-std::string decode(std::string_view bytes, const AiTable& table, const Options& options, BarcodeInfoSink& monitor) {
+std::string decode(std::string_view bytes, const AiTable& table, const Options& options, BarcodeInfoSink& monitor,
+                   std::string* discarded) {
   const SplitElementString split = splitElementString(bytes, table);
   const std::string separator = codec::fromCp932(options.separator);
   std::string output;
@@ -151,13 +152,18 @@ std::string decode(std::string_view bytes, const AiTable& table, const Options& 
   }
   if (!separator.empty() && output.ends_with(separator)) output.resize(output.size() - separator.size());
   const std::string tail = codec::fromCp932(split.tail);
+  if (!split.discarded.empty()) {
+    const std::string dropped = codec::fromCp932(split.discarded);
+    listing += std::string(kDiscardedListing) + dropped + "\r\n";
+    if (discarded != nullptr) *discarded = dropped;
+  }
   monitor.setBarcodeInfo(listing + tail);
   return output + tail;
 }
 
 template <class LoadTable>
 std::string readRecord(std::string_view record, const settings::Settings& settings, LoadTable&& loadTable,
-                       report::FailureReporter& reporter, BarcodeInfoSink& monitor) {
+                       report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
   if (record.empty()) return {};
   try {
     const std::string bytes = codec::toCp932(record);
@@ -165,7 +171,7 @@ std::string readRecord(std::string_view record, const settings::Settings& settin
     if (startCode.empty() || !bytes.starts_with(startCode)) return std::string(record);
     const AiTable& table = loadTable();
     monitor.setBarcodeInfo({});
-    return decode(std::string_view(bytes).substr(startCode.size()), table, optionsOf(settings), monitor);
+    return decode(std::string_view(bytes).substr(startCode.size()), table, optionsOf(settings), monitor, discarded);
   } catch (const SqliteError& failure) {
     reporter.report("EANRead", kSqliteSource, failure.what());
   } catch (const std::exception& failure) {
@@ -178,21 +184,21 @@ std::string readRecord(std::string_view record, const settings::Settings& settin
 
 std::string EANRead(std::string_view record, const settings::Settings& settings,
                     const std::filesystem::path& database, report::FailureReporter& reporter,
-                    BarcodeInfoSink& monitor) {
+                    BarcodeInfoSink& monitor, std::string* discarded) {
   return readRecord(
-      record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor);
+      record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor, discarded);
 }
 
 std::string EANRead(std::string_view record, const settings::Settings& settings, AiTableCache& database,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor) {
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
   return readRecord(
-      record, settings, [&]() -> const AiTable& { return database.table(); }, reporter, monitor);
+      record, settings, [&]() -> const AiTable& { return database.table(); }, reporter, monitor, discarded);
 }
 
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor) {
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
   return readRecord(
-      record, settings, [&]() -> const AiTable& { return table; }, reporter, monitor);
+      record, settings, [&]() -> const AiTable& { return table; }, reporter, monitor, discarded);
 }
 
 }  // namespace orbelin::convert::ean

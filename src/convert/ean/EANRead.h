@@ -12,6 +12,9 @@
 
 namespace orbelin::convert::ean {
 
+/// The monitor listing's line for data that could not be decoded.
+inline constexpr std::string_view kDiscardedListing = "【破棄】";
+
 /// Decodes a GS1-128 record into its Application Identifier fields and returns the text
 /// to type. A record that does not begin with the start code (EANStartCD; an empty start
 /// code decodes nothing) is returned unchanged and the database is not opened. Otherwise
@@ -19,19 +22,21 @@ namespace orbelin::convert::ean {
 /// order (EANSort: by SetNo; otherwise as they appeared, a repeated identifier once, at
 /// its last place), formatted (EANSend, EANAISelect, EANDecimal, EANDate) and joined by
 /// the EANSeparate character, and the unparsed tail follows. The field listing goes to
-/// monitor. A failure (database not readable, a setting that is no number) is reported
-/// as "EANRead" and gives the empty string, so nothing is typed for the record.
+/// monitor. Characters that make up no known identifier are dropped: they go to
+/// discarded (when given) and the monitor's listing says so. A failure (database not
+/// readable, a setting that is no number) is reported as "EANRead" and gives the empty
+/// string, so nothing is typed for the record.
 std::string EANRead(std::string_view record, const settings::Settings& settings,
                     const std::filesystem::path& database, report::FailureReporter& reporter,
-                    BarcodeInfoSink& monitor);
+                    BarcodeInfoSink& monitor, std::string* discarded = nullptr);
 
 /// The same through a cache of the database file's table: read again only when the file
 /// changed.
 std::string EANRead(std::string_view record, const settings::Settings& settings, AiTableCache& database,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor);
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded = nullptr);
 
 /// The same with the table already read.
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor);
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded = nullptr);
 
 }  // namespace orbelin::convert::ean

@@ -1,6 +1,7 @@
 #include "convert/ean/ElementString.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "convert/codec/Cp932.h"
 
@@ -31,6 +32,7 @@ class Splitter {
   SplitElementString run() {
     while (m_pos < m_bytes.size() && step()) {
     }
+    if (!readingData()) m_result.discarded += m_aiBuffer;
     return std::move(m_result);
   }
 
@@ -43,6 +45,7 @@ class Splitter {
     m_fieldBytes += static_cast<long>(length);
     const bool groupSeparator = ch.size() == 1 && ch[0] == kGroupSeparator;
     if (groupSeparator || (readingData() && m_fieldBytes > m_table[field().row].maxLen)) {
+      if (!readingData()) m_result.discarded += m_aiBuffer;
       m_field = kNone;
       m_aiBuffer.clear();
       if (isLineEnd(ch)) return stopWithTail(m_pos - length);
@@ -56,7 +59,7 @@ class Splitter {
       return true;
     }
     if (isLineEnd(ch)) {
-      m_result.tail += m_aiBuffer;
+      m_result.tail += std::exchange(m_aiBuffer, {});
       return stopWithTail(m_pos - length);
     }
     m_aiBuffer += ch;

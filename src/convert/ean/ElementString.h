@@ -21,6 +21,7 @@ struct FoundField {
 struct SplitElementString {
   std::vector<FoundField> fields;  ///< one per identifier found, in order of appearance
   std::string tail;                ///< bytes passed on unparsed (a line end and what follows)
+  std::string discarded;           ///< bytes that made up no known identifier, dropped
 };
 
 /// Splits the code page 932 bytes of an element string (start code already removed) by
@@ -29,7 +30,7 @@ struct SplitElementString {
 ///   the row's MaxLen, the next character then beginning a new identifier;
 /// - characters are collected until they equal a row's AI (the first such row in table
 ///   order); then Plus more bytes belong to the identifier and the data follows;
-///   characters that never make up a known AI are dropped;
+///   characters that never make up a known AI are dropped (and kept in discarded);
 /// - a CR or LF read as part of an identifier, or after a full field, goes with all that
 ///   follows to the tail; inside data, a CR or LF is data unless at most one byte follows
 ///   it, in which case it goes to the tail alone;

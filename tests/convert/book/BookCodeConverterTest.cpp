@@ -162,15 +162,25 @@ TEST_F(BookRowsTest, LineEndsAreRemovedFromAShortFirstRowOnly) {
   EXPECT_EQ(convert(kSecondRow), passes("978487311903812345678901920055024004"));
 }
 
-TEST_F(BookRowsTest, AWaitThatIsNoNumberFailsEveryRecord) {
+TEST_F(BookRowsTest, AWaitThatIsNoNumberFailsOnlyTheRowsThatWouldWait) {
   s.set(Setting::SPCWeight, "x");
+  EXPECT_EQ(convert("HELLO"), passes("HELLO"));
   try {
-    convert("HELLO");
+    convert(kSecondRow);
     FAIL() << "no failure";
   } catch (const text::RuntimeFailure& failure) {
     EXPECT_STREQ(failure.what(), text::kTypeMismatch);
   }
-  s.set(Setting::BookJAN, "0");
+  EXPECT_FALSE(converter.holding());
+  EXPECT_EQ(convert("HELLO"), passes("HELLO"));
+}
+
+TEST_F(BookRowsTest, AHeldRowIsDroppedWithTheRecordThatFindsTheWaitNoNumber) {
+  convert(kFirstRow);
+  s.set(Setting::SPCWeight, "x");
+  EXPECT_THROW(convert("HELLO"), text::RuntimeFailure);
+  EXPECT_FALSE(converter.holding());
+  EXPECT_EQ(converter.takeDropNotes(), (std::vector<std::string>{std::string("[破棄] 組になるデータが来ませんでした: ") + kFirstRow}));
   EXPECT_EQ(convert("HELLO"), passes("HELLO"));
 }
 

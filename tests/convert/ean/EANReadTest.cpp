@@ -199,6 +199,32 @@ TEST_F(EANReadTest, TheListingNeverCutsADoubleByteCharacterInTwo) {
   EXPECT_EQ(monitor.shown(), "【10  :12345678901234567890123456789 】A\r\n");
 }
 
+struct UndecodableCase {
+  const char* name;
+  const char* record;
+  const char* output;
+  const char* discarded;
+};
+
+class UndecodableData : public EANReadTest, public ::testing::WithParamInterface<UndecodableCase> {};
+
+TEST_P(UndecodableData, IsDroppedAndShownAsDropped) {
+  const UndecodableCase& c = GetParam();
+  std::string discarded;
+  EXPECT_EQ(EANRead(c.record, s, table, h.reporter, monitor, &discarded), c.output);
+  EXPECT_EQ(discarded, c.discarded);
+  EXPECT_TRUE(monitor.shown().ends_with(std::string("【破棄】") + c.discarded + "\r\n")) << monitor.shown();
+  EXPECT_TRUE(h.transcript.lines().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UndecodableData,
+    ::testing::Values(UndecodableCase{"NoKnownIdentifier", "]C1XYZ", "", "XYZ"},
+                      UndecodableCase{"TailAfterAGroupSeparator", "]C110AB\x1D" "XYZ", "(10)AB", "XYZ"},
+                      UndecodableCase{"FieldLongerThanItsIdentifierAllows", "]C10112345678901234" "9",
+                                      "(01)12345678901234", "9"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 TEST_F(EANReadTest, DoubleByteDataSurvives) {
   EXPECT_EQ(read("]C121製品番号"), "(21)製品番号");
 }

@@ -62,6 +62,9 @@ TEST(ElementString, OnlyTheFirstOfTwoRowsWithTheSameIdentifierIsMatched) {
 TEST(ElementString, UnknownIdentifiersAreDroppedAtTheNextSeparatorOrTheEnd) {
   EXPECT_EQ(split("26ABC\x1D" "10X", kTable), "10=X@10");
   EXPECT_EQ(split("10X\x1D" "99", kTable), "10=X@10");
+  EXPECT_EQ(splitElementString("26ABC\x1D" "10X\x1D" "99", kTable).discarded, "26ABC99");
+  // An identifier cut short by a line end goes to the tail, not to the dropped bytes.
+  EXPECT_EQ(splitElementString("10X\x1D" "9\r", kTable).discarded, "");
 }
 
 TEST(ElementString, ARepeatedIdentifierGivesAFieldForEachAppearance) {
