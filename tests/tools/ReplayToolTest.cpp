@@ -142,6 +142,19 @@ TEST(Replay, FirstRunCreatesTheAiTableAndDecodesGs1Records) {
   EXPECT_EQ(readFile(r.dir / "out.txt"), "(01)04912345678904(10)ABC(17)261231\r\r\n");
 }
 
+TEST(Replay, ScansArrivingDuringTheGapOrTheTypingKeepTheirOrder) {
+  ReplayRun gap;
+  gap.ini("[COM]\r\nWeight=1000\r\n[KEY]\r\nFile=1\r\nFilePath=out.txt\r\n");
+  gap.run("", "text \"AAA\"\nwait 500\ntext \"BBB\"\nwait 500\ntext \"CCC\"\n");
+  EXPECT_EQ(readFile(gap.dir / "out.txt"), "AAABBBCCC\r\n");
+  ReplayRun footer;
+  footer.ini("[RCV]\r\nSelect=1\r\nFoot=3\r\n[KEY]\r\nFile=1\r\nFilePath=out.txt\r\n");
+  const Outcome o = footer.run("", "text \"A1\\tA2\\tA3\\tA4\\r\"\nwait 150\ntext \"B1\\r\"\n");
+  EXPECT_EQ(readFile(footer.dir / "out.txt"), "A1\tA2\tA3\tA4\r\nB1\r\n");
+  // B1 is typed after the last tab of the first scan.
+  EXPECT_LT(o.out.rfind("key 9 15 2\n"), o.out.find("ime 66\n")) << o.out;
+}
+
 TEST(Replay, DateFooterInTheFileFollowsNow) {
   ReplayRun r;
   r.ini("[KEY]\r\nSendKey=0\r\nFoot={Date}\r\nFile=1\r\nFilePath=out.txt\r\n");
