@@ -31,9 +31,10 @@ class Reception {
       : m_context(context), m_connection(connection), m_dump(dump) {}
 
   /// Reads one record byte by byte until the footer, or until no byte has come for
-  /// Weight milliseconds (letting events run meanwhile, so a receive notification runs
-  /// a nested pipeline). Every byte read goes to COMRECV.LOG, RCV.TXT (Log "1") and the
-  /// monitor. The record's text, or empty for none; failures are reported as
+  /// Weight milliseconds (letting events run meanwhile: a receive notification raises
+  /// the count and the reading goes on). Every byte read goes to COMRECV.LOG, RCV.TXT
+  /// (Log "1") and the monitor; bytes before a header that never came are noted there
+  /// as dropped. The record's text, or empty for none; failures are reported as
   /// "RSDataRecv" and give the empty record.
   std::string RSDataRecv();
   /// True when the last RSDataRecv ended at a footer (bytes after it may still wait).
