@@ -116,6 +116,7 @@ bool measure(const Run& run, platform::x11::X11Keyboard& keyboard, keyout::KeyOu
   const int changesBefore = keyboard.mappingChanges();
   const auto start = std::chrono::steady_clock::now();
   const bool typed = keyout::KeySendData(text, true, out);
+  const double sending = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const auto got = client.text(keyboard);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (!typed || !got) {
@@ -126,7 +127,7 @@ bool measure(const Run& run, platform::x11::X11Keyboard& keyboard, keyout::KeyOu
   std::printf("%s: %zu characters, %zu distinct non-ASCII\n", run.name, expected.size(), distinct.size());
   std::printf("  received %zu, lost %zu, identical %s\n", received.size(), lostCharacters(expected, received),
               *got == text ? "yes" : "no");
-  std::printf("  %.2f s, %.1f characters per second, %d keymap changes\n", seconds,
+  std::printf("  %.2f s (sent in %.2f s), %.1f characters per second, %d keymap changes\n", seconds, sending,
               static_cast<double>(expected.size()) / seconds, keyboard.mappingChanges() - changesBefore);
   return *got == text;
 }
