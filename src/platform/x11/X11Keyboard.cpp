@@ -72,18 +72,19 @@ Window pingWindow(Display* display, Window focus, Atom ping) {
   const auto previous = XSetErrorHandler(ignoreXError);
   const Window root = DefaultRootWindow(display);
   Window found = None;
-  for (Window window = focus; window != None && window != root && found == None;) {
+  for (Window window = focus; window != None && window != root;) {
     Atom* protocols = nullptr;
     int count = 0;
     if (XGetWMProtocols(display, window, &protocols, &count) != 0) {
       if (std::find(protocols, protocols + count, ping) != protocols + count) found = window;
       XFree(protocols);
     }
-    Window parentRoot = None;
+    if (found != None) break;
+    Window treeRoot = None;
     Window parent = None;
     Window* children = nullptr;
-    unsigned count2 = 0;
-    if (XQueryTree(display, window, &parentRoot, &parent, &children, &count2) == 0) break;
+    unsigned childCount = 0;
+    if (XQueryTree(display, window, &treeRoot, &parent, &children, &childCount) == 0) break;
     if (children != nullptr) XFree(children);
     window = parent;
   }
