@@ -77,8 +77,9 @@ class X11Keyboard final : public Keyboard {
     int keycode;
   };
 
-  /// How long a client may take to answer a ping before the mapping changes all the same.
-  static constexpr std::chrono::seconds kClientAnswer{2};
+  /// How long a client may take to answer a ping before the mapping changes all the same:
+  /// a client that far behind under load is more likely than one that never answers.
+  static constexpr std::chrono::seconds kClientAnswer{5};
 
   X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause);
   /// Changes the mapping once the focus client has handled every key sent so far: one
