@@ -79,7 +79,9 @@ std::string kanjiText() {
   std::size_t asciiLeft = kCharacters - kanjiLeft;
   std::size_t asciiAt = 0;
   while (kanjiLeft + asciiLeft > 0) {
-    for (auto run = 1 + random() % 8; run > 0 && kanjiLeft > 0; --run, --kanjiLeft) text += kanji[random() % kanji.size()];
+    for (auto run = 1 + random() % 8; run > 0 && kanjiLeft > 0; --run, --kanjiLeft) {
+      text += kanji[random() % kanji.size()];
+    }
     for (auto run = 1 + random() % 8; run > 0 && asciiLeft > 0; --run, --asciiLeft) {
       text += kAscii[asciiAt++ % kAscii.size()];
     }

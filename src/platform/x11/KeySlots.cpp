@@ -44,7 +44,8 @@ void KeySlots::change(const std::vector<int>& keycodes, const Binder& bind) {
   // Every press of a keycode must have been handled before its row changes.
   Clock::time_point handled{};
   for (int keycode : keycodes) {
-    if (const auto last = lastActivityOf(keycode); last != Clock::time_point{}) handled = std::max(handled, last + kSettle);
+    const auto last = lastActivityOf(keycode);
+    if (last != Clock::time_point{}) handled = std::max(handled, last + kSettle);
   }
   waitUntil(handled);
   std::vector<Row> rows;
@@ -79,9 +80,8 @@ std::optional<KeySlots::Key> KeySlots::rebindLeastRecentlyUsed(Keysym keysym, co
   // Never-used and given-back slots have the oldest use, so they go first.
   Slot* oldest = nullptr;
   for (auto& slot : m_slots) {
-    if ((anyLevel || slot.level == 0) && !isHeld(slot.keycode) && (oldest == nullptr || slot.lastUse < oldest->lastUse)) {
-      oldest = &slot;
-    }
+    const bool usable = (anyLevel || slot.level == 0) && !isHeld(slot.keycode);
+    if (usable && (oldest == nullptr || slot.lastUse < oldest->lastUse)) oldest = &slot;
   }
   if (oldest == nullptr) return std::nullopt;
   oldest->keysym = keysym;

@@ -5,14 +5,13 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <poll.h>
-
 #include <algorithm>
 #include <ostream>
 #include <span>
 #include <vector>
 
 #include "convert/codec/Cp932.h"
+#include "platform/x11/FocusClient.h"
 
 namespace orbelin::platform::x11 {
 
@@ -52,7 +51,9 @@ void bindRows(Display* display, std::span<const KeySlots::Row> rows) {
     while (end < rows.size() && rows[end].keycode == rows[end - 1].keycode + 1) ++end;
     const int columns = static_cast<int>(rows[first].keysyms.size());
     std::vector<KeySym> keysyms;
-    for (std::size_t row = first; row < end; ++row) keysyms.insert(keysyms.end(), rows[row].keysyms.begin(), rows[row].keysyms.end());
+    for (std::size_t row = first; row < end; ++row) {
+      keysyms.insert(keysyms.end(), rows[row].keysyms.begin(), rows[row].keysyms.end());
+    }
     XChangeKeyboardMapping(display, rows[first].keycode, columns, keysyms.data(), static_cast<int>(end - first));
     first = end;
   }
@@ -61,36 +62,6 @@ void bindRows(Display* display, std::span<const KeySlots::Row> rows) {
 
 KeySlots::Binder binderFor(Display* display) {
   return [display](std::span<const KeySlots::Row> rows) { bindRows(display, rows); };
-}
-
-// A window that vanished while we asked about it is no failure; the default handler would
-// end the program.
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
-
-// The window from focus upwards whose client answers pings; None when there is none.
-Window pingWindow(Display* display, Window focus, Atom ping) {
-  const auto previous = XSetErrorHandler(ignoreXError);
-  const Window root = DefaultRootWindow(display);
-  Window found = None;
-  for (Window window = focus; window != None && window != root;) {
-    Atom* protocols = nullptr;
-    int count = 0;
-    if (XGetWMProtocols(display, window, &protocols, &count) != 0) {
-      if (std::find(protocols, protocols + count, ping) != protocols + count) found = window;
-      XFree(protocols);
-    }
-    if (found != None) break;
-    Window treeRoot = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned childCount = 0;
-    if (XQueryTree(display, window, &treeRoot, &parent, &children, &childCount) == 0) break;
-    if (children != nullptr) XFree(children);
-    window = parent;
-  }
-  XSync(display, False);
-  XSetErrorHandler(previous);
-  return found;
 }
 
 // The keycode of a key that selects the second group while held (the core keymap's
@@ -143,8 +114,6 @@ X11Keyboard::Opened X11Keyboard::open(const char* displayName, Pause pause) {
 
 X11Keyboard::X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause)
     : m_display(std::move(display)),
-      m_wmProtocols(XInternAtom(m_display.get(), "WM_PROTOCOLS", False)),
-      m_netWmPing(XInternAtom(m_display.get(), "_NET_WM_PING", False)),
       m_idleDisplay(std::move(idleDisplay)),
       m_pause(std::move(pause)),
       m_keymap(readKeymap(m_display.get())),
@@ -167,7 +136,7 @@ X11Keyboard::~X11Keyboard() {
 
 KeySlots::Binder X11Keyboard::binder() {
   return [this](std::span<const KeySlots::Row> rows) {
-    awaitFocusClient();
+    awaitFocusClient(m_display.get(), kClientAnswer, [this](const XEvent& event) { noteEvent(event); });
     bindRows(m_display.get(), rows);
   };
 }
@@ -187,46 +156,6 @@ void X11Keyboard::refreshKeymap() {
   m_mappingSeen = false;
   // Lent keycodes are reached through the slots only, never as keys of the layout.
   m_keymap = m_slots.reconcile([this] { return readKeymap(m_display.get()); }).without(m_slots.keycodes());
-}
-
-void X11Keyboard::awaitFocusClient() {
-  Display* display = m_display.get();
-  Window focus = None;
-  int revertTo = 0;
-  XGetInputFocus(display, &focus, &revertTo);
-  if (focus == None || focus == PointerRoot) return;
-  const Window target = pingWindow(display, focus, m_netWmPing);
-  if (target == None) return;
-  // The client answers to the root window, after every event that reached it before.
-  const Window root = DefaultRootWindow(display);
-  // Toolkits differ in the mask they answer with.
-  XSelectInput(display, root, StructureNotifyMask | SubstructureNotifyMask);
-  XEvent ping{};
-  ping.xclient.type = ClientMessage;
-  ping.xclient.window = target;
-  ping.xclient.message_type = m_wmProtocols;
-  ping.xclient.format = 32;
-  ping.xclient.data.l[0] = static_cast<long>(m_netWmPing);
-  ping.xclient.data.l[1] = ++m_pings;
-  ping.xclient.data.l[2] = static_cast<long>(target);
-  XSendEvent(display, target, False, NoEventMask, &ping);
-  XFlush(display);
-  const auto deadline = std::chrono::steady_clock::now() + kClientAnswer;
-  bool answered = false;
-  while (!answered) {
-    while (!answered && XPending(display) > 0) {
-      XEvent event;
-      XNextEvent(display, &event);
-      answered = event.type == ClientMessage && event.xclient.message_type == m_wmProtocols &&
-                 event.xclient.data.l[0] == static_cast<long>(m_netWmPing) && event.xclient.data.l[1] == m_pings;
-      if (!answered) noteEvent(event);
-    }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (answered || left.count() <= 0) break;
-    pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    poll(&connection, 1, static_cast<int>(left.count()) + 1);
-  }
-  XSelectInput(display, root, NoEventMask);
 }
 
 bool X11Keyboard::typedByLayout(Keysym keysym) const {

@@ -15,9 +15,6 @@
 #include "platform/x11/KeySlots.h"
 #include "platform/x11/Keymap.h"
 
-// Xlib's event, declared here for the same reason as its display structure.
-union _XEvent;
-
 namespace orbelin::platform::x11 {
 
 /// The keyboard mapping of display as it is now.
@@ -79,15 +76,12 @@ class X11Keyboard final : public Keyboard {
 
   /// How long a client may take to answer a ping before the mapping changes all the same:
   /// a client that far behind under load is more likely than one that never answers.
-  static constexpr std::chrono::seconds kClientAnswer{5};
+  static constexpr std::chrono::milliseconds kClientAnswer{5000};
 
   X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause);
   /// Changes the mapping once the focus client has handled every key sent so far: one
   /// that is behind would read the new mapping for keys pressed under the old one.
   KeySlots::Binder binder();
-  /// Waits until the client of the focus window has handled every event sent to it so
-  /// far, where it answers pings (kClientAnswer at most).
-  void awaitFocusClient();
   /// Notes what an event that arrived while waiting for something else means to us.
   void noteEvent(const ::_XEvent& event);
   void refreshKeymap();
@@ -106,9 +100,6 @@ class X11Keyboard final : public Keyboard {
   void runIdleRelease(std::stop_token stop);
 
   DisplayPtr m_display;
-  unsigned long m_wmProtocols;
-  unsigned long m_netWmPing;
-  long m_pings = 0;
   bool m_mappingSeen = false;
   DisplayPtr m_idleDisplay;
   Pause m_pause;
