@@ -1,9 +1,12 @@
 // Types 2,000 mixed characters (ASCII and Japanese) into the text box client through
-// the normal transfer with both pauses at 0, and reports characters per second and
-// characters lost. Needs an X display of its own: run it through with-xvfb.sh.
+// the normal transfer with both pauses at 0, and reports characters per second,
+// characters lost and keymap changes. Needs an X display of its own: run it through
+// with-xvfb.sh. An argument repeats every measurement that many times.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -36,6 +39,13 @@ const std::vector<std::string> kNarrowPieces = {
     "ITEM-", "0042", " ", "東京倉庫", " ", "入荷", " qty=", "12", " ", "ｶﾅ", " ", "品番", "A-7/3", " ", "出荷済み", "。",
 };
 
+// A product or address field of a two-dimensional code: half the characters are kanji
+// drawn at random from these 68, the other half ASCII codes and quantities.
+const std::string kKanji =
+    "東京都千代田区丸内丁目番号株式会社物流入荷検品済北海道札幌市中央南西大阪府名古屋愛知県横浜川崎神奈福岡博多港新宿"
+    "渋谷池袋上野浅草銀座日本";
+const std::string kAscii = "ITEM-0042 qty=12 A-7/3 (ok);#LOT2026/12 ";
+
 std::vector<std::string> characters(const std::string& utf8) {
   std::vector<std::string> out;
   for (std::size_t i = 0; i < utf8.size();) {
@@ -59,6 +69,26 @@ std::string mixedText(const std::vector<std::string>& pieces) {
   return text;
 }
 
+// Runs of 1 to 8 kanji and of 1 to 8 ASCII characters in turn, 1,000 of each; the
+// same text every time (mt19937's output is fixed by the standard, and only it is used).
+std::string kanjiText() {
+  const auto kanji = characters(kKanji);
+  std::mt19937 random(20261208);
+  std::string text;
+  std::size_t kanjiLeft = kCharacters / 2;
+  std::size_t asciiLeft = kCharacters - kanjiLeft;
+  std::size_t asciiAt = 0;
+  while (kanjiLeft + asciiLeft > 0) {
+    for (auto run = 1 + random() % 8; run > 0 && kanjiLeft > 0; --run, --kanjiLeft) {
+      text += kanji[random() % kanji.size()];
+    }
+    for (auto run = 1 + random() % 8; run > 0 && asciiLeft > 0; --run, --asciiLeft) {
+      text += kAscii[asciiAt++ % kAscii.size()];
+    }
+  }
+  return text;
+}
+
 // Characters of expected that did not arrive, matching in order.
 std::size_t lostCharacters(const std::vector<std::string>& expected, const std::vector<std::string>& got) {
   std::size_t matched = 0;
@@ -72,14 +102,14 @@ std::size_t lostCharacters(const std::vector<std::string>& expected, const std::
 
 struct Run {
   const char* name;
-  const std::vector<std::string>& pieces;
+  std::string text;
 };
 
 // Types one text into the emptied box; true when it arrived unchanged.
 bool measure(const Run& run, platform::x11::X11Keyboard& keyboard, keyout::KeyOutput& out,
              test::x11::TextBoxDriver& client) {
   keyout::KeySendData("{C+A}{DELETE}", true, out);
-  const std::string text = mixedText(run.pieces);
+  const std::string& text = run.text;
   const auto expected = characters(text);
   std::vector<std::string> distinct;
   for (const auto& c : expected) {
@@ -88,6 +118,7 @@ bool measure(const Run& run, platform::x11::X11Keyboard& keyboard, keyout::KeyOu
   const int changesBefore = keyboard.mappingChanges();
   const auto start = std::chrono::steady_clock::now();
   const bool typed = keyout::KeySendData(text, true, out);
+  const double sending = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const auto got = client.text(keyboard);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (!typed || !got) {
@@ -95,15 +126,16 @@ bool measure(const Run& run, platform::x11::X11Keyboard& keyboard, keyout::KeyOu
     return false;
   }
   const auto received = characters(*got);
-  std::printf("%s vocabulary: %zu characters, %zu distinct non-ASCII\n", run.name, expected.size(), distinct.size());
+  std::printf("%s: %zu characters, %zu distinct non-ASCII\n", run.name, expected.size(), distinct.size());
   std::printf("  received %zu, lost %zu, identical %s\n", received.size(), lostCharacters(expected, received),
               *got == text ? "yes" : "no");
-  std::printf("  %.2f s, %.1f characters per second, %d keymap changes\n", seconds,
+  std::printf("  %.2f s (sent in %.2f s), %.1f characters per second, %d keymap changes\n", seconds, sending,
               static_cast<double>(expected.size()) / seconds, keyboard.mappingChanges() - changesBefore);
   return *got == text;
 }
 
-int main() {
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
   auto opened = platform::x11::X11Keyboard::open();
   if (!opened.keyboard) {
     std::fprintf(stderr, "no keyboard: %s\n", opened.reason.c_str());
@@ -124,8 +156,14 @@ int main() {
   keyout::KeyOutput out{keyboard, noClipboard, harness.clock, settings, harness.reporter, nullptr};
 
   std::printf("normal transfer, KeyWeight 0, KeyDwnWeight 0, %zu spare key bindings\n", keyboard.spareBindings());
-  bool identical = measure({"wide", kWidePieces}, keyboard, out, client);
-  identical = measure({"medium", kMediumPieces}, keyboard, out, client) && identical;
-  identical = measure({"narrow", kNarrowPieces}, keyboard, out, client) && identical;
+  const std::vector<Run> runs = {{"wide vocabulary", mixedText(kWidePieces)},
+                                 {"medium vocabulary", mixedText(kMediumPieces)},
+                                 {"narrow vocabulary", mixedText(kNarrowPieces)},
+                                 {"ASCII only", mixedText({kAscii})},
+                                 {"68 kanji at random", kanjiText()}};
+  bool identical = true;
+  for (int round = 0; round < rounds; ++round) {
+    for (const auto& run : runs) identical = measure(run, keyboard, out, client) && identical;
+  }
   return identical ? 0 : 2;
 }

@@ -43,4 +43,41 @@ std::vector<std::int32_t> chooseEvictions(std::span<const std::int32_t> bound, s
   return candidates;
 }
 
+std::vector<SlotChange> planNextChange(std::span<const std::int32_t> slots, std::span<const std::int32_t> ahead) {
+  std::vector<SlotChange> changes;
+  const auto stretches = planBindingStretches(ahead, slots.size());
+  if (stretches.empty()) return changes;
+  const auto& stretch = stretches.front();
+  const std::unordered_set<std::int32_t> bound(slots.begin(), slots.end());
+  std::vector<std::int32_t> missing;
+  for (const auto character : stretch.characters) {
+    if (!bound.contains(character)) missing.push_back(character);
+  }
+  if (missing.empty()) return changes;
+  std::vector<std::int32_t> occupied;
+  std::size_t freeCount = 0;
+  for (const auto character : slots) {
+    if (character == 0) {
+      ++freeCount;
+    } else {
+      occupied.push_back(character);
+    }
+  }
+  std::unordered_set<std::int32_t> evicted;
+  if (missing.size() > freeCount) {
+    const auto chosen = chooseEvictions(occupied, stretch.characters, ahead, stretch.end, missing.size() - freeCount);
+    evicted.insert(chosen.begin(), chosen.end());
+  }
+  // Free slots first, then the given-up ones, each in the order of preference.
+  std::vector<std::size_t> targets;
+  for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+    if (slots[slot] == 0) targets.push_back(slot);
+  }
+  for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+    if (slots[slot] != 0 && evicted.contains(slots[slot])) targets.push_back(slot);
+  }
+  for (std::size_t i = 0; i < missing.size() && i < targets.size(); ++i) changes.push_back({targets[i], missing[i]});
+  return changes;
+}
+
 }  // namespace orbelin::platform

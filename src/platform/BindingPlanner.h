@@ -27,4 +27,19 @@ std::vector<BindingStretch> planBindingStretches(std::span<const std::int32_t> a
 std::vector<std::int32_t> chooseEvictions(std::span<const std::int32_t> bound, std::span<const std::int32_t> needed,
                                           std::span<const std::int32_t> ahead, std::size_t from, std::size_t count);
 
+/// One binding of a keymap change: the slot (an index into the slots given) and the
+/// character it is to type from then on.
+struct SlotChange {
+  std::size_t slot = 0;
+  std::int32_t character = 0;
+  bool operator==(const SlotChange&) const = default;
+};
+
+/// The one keymap change that lets the first stretch of ahead be typed: slots are the
+/// bindings the keymap can lend, in order of preference, each with the character it
+/// types now (0 when free). The characters of the stretch that are already bound stay
+/// where they are; the others go to free slots first, then to those whose characters
+/// are used again latest (or never). Empty when the stretch needs no change.
+std::vector<SlotChange> planNextChange(std::span<const std::int32_t> slots, std::span<const std::int32_t> ahead);
+
 }  // namespace orbelin::platform

@@ -2,9 +2,10 @@
 
 #include <memory>
 
-// Xlib's display structure, declared here so that users of the keyboard do not get the
-// Xlib macros (None, True, Status ...) in their translation units.
+// Xlib's display structure and event, declared here so that users of the keyboard do not
+// get the Xlib macros (None, True, Status ...) in their translation units.
 struct _XDisplay;
+union _XEvent;
 
 namespace orbelin::platform::x11 {
 

@@ -1,5 +1,6 @@
 #include "platform/x11/Keymap.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace orbelin::platform::x11 {
@@ -57,6 +58,16 @@ std::vector<int> Keymap::emptyKeycodes() const {
     if (!any) empty.push_back(keycode);
   }
   return empty;
+}
+
+Keymap Keymap::without(const std::vector<int>& keycodes) const {
+  Keymap rest = *this;
+  for (int keycode : keycodes) {
+    if (keycode < m_minKeycode || keycode > maxKeycode()) continue;
+    const auto row = static_cast<std::size_t>((keycode - m_minKeycode) * m_columns);
+    std::fill_n(rest.m_keysyms.begin() + static_cast<std::ptrdiff_t>(row), m_columns, kNoKeysym);
+  }
+  return rest;
 }
 
 }  // namespace orbelin::platform::x11

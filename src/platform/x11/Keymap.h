@@ -35,6 +35,8 @@ class Keymap {
   std::optional<Place> placeOf(Keysym keysym) const;
   /// Keycodes without any keysym: free to bind for a while.
   std::vector<int> emptyKeycodes() const;
+  /// This keymap with the rows of keycodes emptied.
+  Keymap without(const std::vector<int>& keycodes) const;
 
  private:
   int m_minKeycode = 0;

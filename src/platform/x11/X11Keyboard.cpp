@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <ostream>
+#include <span>
+#include <vector>
 
 #include "convert/codec/Cp932.h"
+#include "platform/x11/FocusClient.h"
 
 namespace orbelin::platform::x11 {
 
@@ -40,16 +43,42 @@ Keymap readKeymap(Display* display) {
 
 namespace {
 
-// Binds the two keysyms to keycode, typed alone and with Shift, and waits until the
-// server has the new mapping.
-void bindKeysyms(Display* display, int keycode, Keysym unshifted, Keysym shifted) {
-  KeySym keysyms[2] = {unshifted, shifted};
-  XChangeKeyboardMapping(display, keycode, 2, keysyms, 1);
+// Writes each run of neighbouring keycodes with one request and waits once until the
+// server has them all: the layout's own keycodes between spare ones are never written.
+void bindRows(Display* display, std::span<const KeySlots::Row> rows) {
+  for (std::size_t first = 0; first < rows.size();) {
+    std::size_t end = first + 1;
+    while (end < rows.size() && rows[end].keycode == rows[end - 1].keycode + 1) ++end;
+    const int columns = static_cast<int>(rows[first].keysyms.size());
+    std::vector<KeySym> keysyms;
+    for (std::size_t row = first; row < end; ++row) {
+      keysyms.insert(keysyms.end(), rows[row].keysyms.begin(), rows[row].keysyms.end());
+    }
+    XChangeKeyboardMapping(display, rows[first].keycode, columns, keysyms.data(), static_cast<int>(end - first));
+    first = end;
+  }
   XSync(display, False);
 }
 
 KeySlots::Binder binderFor(Display* display) {
-  return [display](int keycode, Keysym unshifted, Keysym shifted) { bindKeysyms(display, keycode, unshifted, shifted); };
+  return [display](std::span<const KeySlots::Row> rows) { bindRows(display, rows); };
+}
+
+// The keycode of a key that selects the second group while held (the core keymap's
+// third and fourth columns); 0 when the keymap has none.
+int findGroupSwitch(Display* display, const Keymap& keymap) {
+  const int keycode = keymap.keycodeOf(XK_Mode_switch);
+  if (keycode == 0) return 0;
+  XkbDescPtr xkb = XkbGetMap(display, XkbKeyActionsMask, XkbUseCoreKbd);
+  if (xkb == nullptr) return 0;
+  bool switches = false;
+  if (XkbKeyHasActions(xkb, keycode)) {
+    const XkbAction* action = XkbKeyActionEntry(xkb, keycode, 0, 0);
+    // Relative +1 or absolute second group: both read 1.
+    switches = action->type == XkbSA_SetGroup && XkbSAGroup(&action->group) == 1;
+  }
+  XkbFreeKeyboard(xkb, 0, True);
+  return switches ? keycode : 0;
 }
 
 char32_t codePointOfCode(std::int32_t code) {
@@ -88,7 +117,8 @@ X11Keyboard::X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause
       m_idleDisplay(std::move(idleDisplay)),
       m_pause(std::move(pause)),
       m_keymap(readKeymap(m_display.get())),
-      m_slots(m_keymap.emptyKeycodes()) {
+      m_groupSwitch(findGroupSwitch(m_display.get(), m_keymap)),
+      m_slots(m_keymap.emptyKeycodes(), KeySlots::Timing{}, m_groupSwitch != 0 ? 4 : 2) {
   // Typing goes on while another client holds a server grab.
   XTestGrabControl(m_display.get(), True);
   if (m_idleDisplay) m_idleRelease = std::jthread([this](std::stop_token stop) { runIdleRelease(stop); });
@@ -100,20 +130,40 @@ X11Keyboard::~X11Keyboard() {
     m_idleRelease.request_stop();
     m_idleRelease.join();
   }
-  m_slots.releaseAll(binderFor(m_display.get()));
+  m_slots.releaseAll(binder());
   XSync(m_display.get(), False);
 }
 
+KeySlots::Binder X11Keyboard::binder() {
+  return [this](std::span<const KeySlots::Row> rows) {
+    awaitFocusClient(m_display.get(), kClientAnswer, [this](const XEvent& event) { noteEvent(event); });
+    bindRows(m_display.get(), rows);
+  };
+}
+
+void X11Keyboard::noteEvent(const XEvent& event) {
+  if (event.type == MappingNotify) m_mappingSeen = true;
+}
+
 void X11Keyboard::refreshKeymap() {
-  bool changed = false;
   // Mapping notifications arrive unasked; reading them also keeps the queue from growing.
   while (XPending(m_display.get()) > 0) {
     XEvent event;
     XNextEvent(m_display.get(), &event);
-    if (event.type == MappingNotify) changed = true;
+    noteEvent(event);
   }
-  if (changed) m_keymap = m_slots.reconcile([this] { return readKeymap(m_display.get()); });
+  if (!m_mappingSeen) return;
+  m_mappingSeen = false;
+  // Lent keycodes are reached through the slots only, never as keys of the layout.
+  m_keymap = m_slots.reconcile([this] { return readKeymap(m_display.get()); }).without(m_slots.keycodes());
 }
+
+bool X11Keyboard::typedByLayout(Keysym keysym) const {
+  const auto place = m_keymap.placeOf(keysym);
+  return place && (!place->shifted || canShift());
+}
+
+bool X11Keyboard::canShift() const { return m_keymap.keycodeOf(XK_Shift_L) != 0; }
 
 void X11Keyboard::fakeKey(int keycode, bool down) {
   XTestFakeKeyEvent(m_display.get(), static_cast<unsigned>(keycode), down ? True : False, CurrentTime);
@@ -126,8 +176,9 @@ int X11Keyboard::keycodeForPress(Keysym keysym) {
   // A modifier on a borrowed keycode would not act as one; other keys may borrow.
   if (isModifierKeysym(keysym)) return 0;
   // A key held down by the engine must not need Shift.
-  const auto key = m_slots.acquire(keysym, binderFor(m_display.get()), false);
-  wakeIdleRelease();
+  const int changes = m_slots.mappingChanges();
+  const auto key = m_slots.acquire(keysym, binder(), false);
+  wakeIdleReleaseAfter(changes);
   return key ? key->keycode : 0;
 }
 
@@ -186,12 +237,15 @@ std::optional<WindowId> X11Keyboard::focusWindow() {
   return static_cast<WindowId>(focus);
 }
 
-void X11Keyboard::tap(int keycode, bool shifted) {
-  const int shift = shifted ? m_keymap.keycodeOf(XK_Shift_L) : 0;
+void X11Keyboard::tap(int keycode, int level) {
+  const int group = (level & 2) != 0 ? m_groupSwitch : 0;
+  const int shift = (level & 1) != 0 ? m_keymap.keycodeOf(XK_Shift_L) : 0;
+  if (group != 0) fakeKey(group, true);
   if (shift != 0) fakeKey(shift, true);
   fakeKey(keycode, true);
   fakeKey(keycode, false);
   if (shift != 0) fakeKey(shift, false);
+  if (group != 0) fakeKey(group, false);
   XFlush(m_display.get());
 }
 
@@ -212,15 +266,26 @@ void X11Keyboard::postCharacter(WindowId window, std::int32_t code) {
   if (keysym == kNoKeysym) return;
   refreshKeymap();
   // A key of the keymap types the character without touching the mapping.
-  if (auto place = m_keymap.placeOf(keysym); place && (!place->shifted || m_keymap.keycodeOf(XK_Shift_L) != 0)) {
+  if (typedByLayout(keysym)) {
+    const auto place = m_keymap.placeOf(keysym);
     // The whole character must arrive as it is, whatever the Caps Lock state.
-    tap(place->keycode, place->shifted != capsLockInverts(place->keycode));
+    tap(place->keycode, place->shifted != capsLockInverts(place->keycode) ? 1 : 0);
     return;
   }
-  const bool canShift = m_keymap.keycodeOf(XK_Shift_L) != 0;
-  const auto key = m_slots.acquire(keysym, binderFor(m_display.get()), canShift);
-  if (key) tap(key->keycode, key->shifted);
-  wakeIdleRelease();
+  const int changes = m_slots.mappingChanges();
+  const auto key = m_slots.acquireNext(keysym, binder(), canShift());
+  if (key) tap(key->keycode, key->level);
+  wakeIdleReleaseAfter(changes);
+}
+
+void X11Keyboard::prepareCharacters(std::span<const std::int32_t> codes) {
+  refreshKeymap();
+  std::vector<Keysym> ahead;
+  for (const auto code : codes) {
+    const Keysym keysym = keysymOfCodePoint(codePointOfCode(code));
+    if (keysym != kNoKeysym && !typedByLayout(keysym)) ahead.push_back(keysym);
+  }
+  m_slots.plan(ahead);
 }
 
 void X11Keyboard::sleep(int ms) {
@@ -240,6 +305,12 @@ void X11Keyboard::wakeIdleRelease() {
     m_woken = true;
   }
   m_wake.notify_one();
+}
+
+void X11Keyboard::wakeIdleReleaseAfter(int changes) {
+  // Use alone only moves the deadlines later, which the thread finds out when it wakes;
+  // a new binding may need a deadline where there was none.
+  if (m_slots.mappingChanges() != changes) wakeIdleRelease();
 }
 
 void X11Keyboard::runIdleRelease(std::stop_token stop) {

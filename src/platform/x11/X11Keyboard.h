@@ -54,6 +54,8 @@ class X11Keyboard final : public Keyboard {
   /// a window (0 types nothing), since synthetic input always goes to the focus.
   void postCharacter(WindowId window, std::int32_t code) override;
   void sleep(int ms) override;
+  /// Plans the spare keycodes for the characters of a record that the layout lacks.
+  void prepareCharacters(std::span<const std::int32_t> codes) override;
 
   /// Releases every key this keyboard pressed and has not released yet, last first.
   void releaseAll();
@@ -62,7 +64,8 @@ class X11Keyboard final : public Keyboard {
   void setTrace(std::ostream* out) { m_trace = out; }
   /// Mapping changes made for spare keycodes so far (for measurements).
   int mappingChanges() const { return m_slots.mappingChanges(); }
-  /// How many bindings the spare keycodes of the keymap offer (two on each).
+  /// How many bindings the spare keycodes of the keymap offer (two on each, four where
+  /// the keymap has a group switch key).
   std::size_t spareBindings() const { return m_slots.slotCount(); }
 
  private:
@@ -71,21 +74,39 @@ class X11Keyboard final : public Keyboard {
     int keycode;
   };
 
+  /// How long a client may take to answer a ping before the mapping changes all the same:
+  /// a client that far behind under load is more likely than one that never answers.
+  static constexpr std::chrono::milliseconds kClientAnswer{5000};
+
   X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause);
+  /// Changes the mapping once the focus client has handled every key sent so far: one
+  /// that is behind would read the new mapping for keys pressed under the old one.
+  KeySlots::Binder binder();
+  /// Notes what an event that arrived while waiting for something else means to us.
+  void noteEvent(const ::_XEvent& event);
   void refreshKeymap();
   int keycodeForPress(Keysym keysym);
   void fakeKey(int keycode, bool down);
-  void tap(int keycode, bool shifted);
+  /// Presses keycode at level (bit 0 Shift, bit 1 the group switch key).
+  void tap(int keycode, int level);
+  /// True when a key of the layout itself types keysym.
+  bool typedByLayout(Keysym keysym) const;
+  bool canShift() const;
   bool capsLockInverts(int keycode);
   void releaseHeld(Keysym keysym);
   void wakeIdleRelease();
+  /// Wakes the idle release if the mapping changed since it had changes changes.
+  void wakeIdleReleaseAfter(int changes);
   void runIdleRelease(std::stop_token stop);
 
   DisplayPtr m_display;
+  bool m_mappingSeen = false;
   DisplayPtr m_idleDisplay;
   Pause m_pause;
   std::ostream* m_trace = nullptr;
+  /// The keymap without the lent keycodes.
   Keymap m_keymap;
+  int m_groupSwitch = 0;
   KeySlots m_slots;
   std::vector<HeldKey> m_held;
   std::mutex m_wakeMutex;

@@ -5,12 +5,16 @@
 #include <QGuiApplication>
 
 #include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "TextBoxDriver.h"
+#include "convert/codec/Cp932.h"
 #include "keyout/DOSKeySendData.h"
 #include "keyout/KeySendData.h"
 #include "keyout/LowKeySendData.h"
+#include "platform/BindingPlanner.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/x11/X11Keyboard.h"
 #include "settings/Settings.h"
@@ -78,6 +82,34 @@ TEST_F(EngineTypingTest, NormalModePostsJapaneseWhole) {
   EXPECT_TRUE(keyout::KeySendData("日本語ｶﾅ", true, *out));
   EXPECT_TRUE(keyout::KeySendData("品番A-1　数量３{ENTER}", true, *out));
   EXPECT_EQ(text(), "日本語ｶﾅ品番A-1　数量３\n");
+}
+
+TEST_F(EngineTypingTest, NormalModeTypesMoreDistinctKanjiThanBindingsWholeAndInOrder) {
+  // Twice as many distinct kanji as there are spare bindings (JIS level 1 from 亜 on),
+  // drawn at random with ASCII between the runs: one record needs several keymap changes.
+  ASSERT_GT(keyboard->spareBindings(), 0u);
+  std::vector<std::string> kanji;
+  for (unsigned code = 0x889F; kanji.size() < 2 * keyboard->spareBindings(); ++code) {
+    const unsigned trail = code & 0xFF;
+    if (trail < 0x40 || trail == 0x7F || trail > 0xFC) continue;
+    kanji.push_back(codec::fromCp932(std::string{static_cast<char>(code >> 8), static_cast<char>(trail)}));
+  }
+  std::mt19937 random(42);
+  std::string record;
+  std::vector<std::int32_t> drawn;
+  while (drawn.size() < 1000) {
+    for (auto run = 1 + random() % 6; run > 0; --run) {
+      drawn.push_back(static_cast<std::int32_t>(random() % kanji.size()));
+      record += kanji[static_cast<std::size_t>(drawn.back())];
+    }
+    record += static_cast<char>('0' + random() % 10);
+  }
+  EXPECT_TRUE(keyout::KeySendData(record, true, *out));
+  const int changes = keyboard->mappingChanges();
+  EXPECT_EQ(text(), record);
+  EXPECT_LE(changes,
+            static_cast<int>(platform::planBindingStretches(drawn, keyboard->spareBindings()).size()))
+      << "one change for each stretch that fits the bindings";
 }
 
 TEST_F(EngineTypingTest, AFailureHalfWayLeavesNoModifierDown) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,14 +14,20 @@ using Clock = KeySlots::Clock;
 using Key = KeySlots::Key;
 
 // Virtual time: sleeping advances it; every mapping change is written down as
-// "keycode=unshifted,shifted@ms".
+// "keycode=level0,level1;keycode=...@ms".
 struct Bench {
   Clock::time_point now{std::chrono::hours(1)};
   Clock::time_point start = now;
   std::vector<std::string> log;
-  KeySlots::Binder bind = [this](int keycode, Keysym unshifted, Keysym shifted) {
-    log.push_back(std::to_string(keycode) + "=" + std::to_string(unshifted) + "," + std::to_string(shifted) + "@" +
-                  std::to_string(elapsedMs()));
+  KeySlots::Binder bind = [this](std::span<const KeySlots::Row> rows) {
+    std::string change;
+    for (const auto& row : rows) {
+      change += (change.empty() ? "" : ";") + std::to_string(row.keycode) + "=";
+      for (std::size_t level = 0; level < row.keysyms.size(); ++level) {
+        change += (level == 0 ? "" : ",") + std::to_string(row.keysyms[level]);
+      }
+    }
+    log.push_back(change + "@" + std::to_string(elapsedMs()));
   };
 
   long elapsedMs() const { return std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count(); }
@@ -32,6 +39,17 @@ struct Bench {
 // Acquires keysym, presses and releases its key, and lets 10 ms pass.
 Key type(KeySlots& slots, Bench& bench, Keysym keysym) {
   const auto key = slots.acquire(keysym, bench.bind);
+  EXPECT_TRUE(key);
+  if (!key) return {};
+  slots.noteKeyEvent(key->keycode, true);
+  slots.noteKeyEvent(key->keycode, false);
+  bench.now += 10ms;
+  return *key;
+}
+
+// As type, for the next keysym of the plan.
+Key typeNext(KeySlots& slots, Bench& bench, Keysym keysym) {
+  const auto key = slots.acquireNext(keysym, bench.bind);
   EXPECT_TRUE(key);
   if (!key) return {};
   slots.noteKeyEvent(key->keycode, true);
@@ -111,9 +129,9 @@ TEST(KeySlots, GivesIdleKeycodesBackAndEveryKeycodeAtTheEnd) {
 
   const long pressedAt = bench.elapsedMs() - 10;
   slots.releaseAll(bench.bind);
-  ASSERT_EQ(bench.log.size(), 6u) << "keycodes that were never bound stay untouched";
-  EXPECT_EQ(bench.log[4], "93=0,0@" + std::to_string(pressedAt + 50)) << "the last press is handled first";
-  EXPECT_EQ(bench.log[5].substr(0, 6), "97=0,0");
+  ASSERT_EQ(bench.log.size(), 5u);
+  EXPECT_EQ(bench.log[4], "93=0,0;97=0,0@" + std::to_string(pressedAt + 50))
+      << "one change once the last press is handled; keycodes never bound stay untouched";
 }
 
 TEST(KeySlots, DropsKeycodesThatAnotherProgramBound) {
@@ -130,6 +148,69 @@ TEST(KeySlots, DropsKeycodesThatAnotherProgramBound) {
     ASSERT_TRUE(key);
     EXPECT_NE(key->keycode, 13);
   }
+}
+
+TEST(KeySlots, BindsEveryCharacterOfAStretchInOneChangeAndSettlesOnce) {
+  Bench bench;
+  KeySlots slots({93}, bench.timing(), 4);
+  EXPECT_EQ(slots.slotCount(), 4u);
+  const std::vector<Keysym> ahead = {1001, 1002, 1001, 1003, 1004, 1002};
+  slots.plan(ahead);
+  const std::vector<Key> expected = {{93, 0}, {93, 1}, {93, 0}, {93, 2}, {93, 3}, {93, 1}};
+  for (std::size_t i = 0; i < ahead.size(); ++i) EXPECT_EQ(typeNext(slots, bench, ahead[i]), expected[i]) << i;
+  EXPECT_EQ(bench.log, std::vector<std::string>{"93=1001,1002,1003,1004@0"});
+  EXPECT_EQ(bench.elapsedMs(), 50 + 6 * 10) << "one settling pause for the whole stretch";
+}
+
+TEST(KeySlots, ANewStretchKeepsTheBindingsItSharesAndWaitsForPendingPresses) {
+  Bench bench;
+  KeySlots slots({93, 97}, bench.timing());
+  const std::vector<Keysym> ahead = {1001, 1002, 1003, 1004, 1005, 1001, 1002, 1004};
+  slots.plan(ahead);
+  std::vector<Key> keys;
+  for (Keysym keysym : ahead) keys.push_back(typeNext(slots, bench, keysym));
+  // 1003 went to 93 with Shift; 93 was last pressed at 70 (after the settling pause).
+  EXPECT_EQ(bench.log, (std::vector<std::string>{"93=1001,1003;97=1002,1004@0", "93=1001,1005@120"}))
+      << "only the keycode that gets a new binding changes, 50 ms after its last press";
+  EXPECT_EQ(keys[4], (Key{93, 1}));
+  EXPECT_EQ(keys[5], keys[0]);
+  EXPECT_EQ(keys[6], keys[1]);
+  EXPECT_EQ(keys[7], keys[3]);
+  EXPECT_EQ(slots.mappingChanges(), 2);
+}
+
+TEST(KeySlots, AKeysymOutOfTurnDropsThePlanAndIsStillTyped) {
+  Bench bench;
+  KeySlots slots({93, 97}, bench.timing());
+  const std::vector<Keysym> ahead = {1001, 1002};
+  slots.plan(ahead);
+  EXPECT_EQ(typeNext(slots, bench, 2002), (Key{93, 0}));
+  EXPECT_EQ(typeNext(slots, bench, 1001), (Key{97, 0}));
+  EXPECT_EQ(bench.log.size(), 2u) << "without a plan every miss binds one character";
+}
+
+TEST(KeySlots, KeepsAStretchBoundWhileThePlanIsTypedAndGivesItBackAfterwards) {
+  Bench bench;
+  KeySlots slots({93, 97}, bench.timing());
+  const std::vector<Keysym> ahead = {1001, 1001, 1002};
+  slots.plan(ahead);
+  typeNext(slots, bench, 1001);  // both bound at 0, 1001 pressed at 50
+  bench.now = bench.start + 4s;
+  typeNext(slots, bench, 1001);
+  bench.now = bench.start + 8s;
+  EXPECT_FALSE(slots.releaseIdle(bench.bind)) << "1002 is still to come";
+  EXPECT_EQ(typeNext(slots, bench, 1002), (Key{97, 0}));
+  EXPECT_EQ(bench.log.size(), 1u);
+
+  ASSERT_TRUE(slots.idleDeadline());
+  EXPECT_EQ(*slots.idleDeadline(), bench.start + 4s + KeySlots::kIdleRelease) << "93 was last used at 4 s";
+  bench.now = bench.start + 4s + KeySlots::kIdleRelease;
+  EXPECT_TRUE(slots.releaseIdle(bench.bind));
+  bench.now = bench.start + 8s + KeySlots::kIdleRelease;
+  EXPECT_TRUE(slots.releaseIdle(bench.bind));
+  EXPECT_FALSE(slots.idleDeadline());
+  slots.plan(ahead);
+  EXPECT_EQ(typeNext(slots, bench, 1001), (Key{93, 0})) << "given-back keycodes are lent again";
 }
 
 }  // namespace
