@@ -105,6 +105,9 @@ void Desktop::wireWindow() {
 }
 
 void Desktop::openSettings() {
+  // The port stays closed while the settings change: a reader coming back meanwhile
+  // would be closed again by the dialog's connect exit.
+  link.connection().stopWaiting();
   if (settingsDialog.isNull()) {
     settingsDialog = new ui::frmSet(uiContext, [this] { link.connection().SetuzokuCmd_Click(); });
     settingsDialog->setAttribute(Qt::WA_DeleteOnClose);
