@@ -24,10 +24,13 @@ struct PortRequest {
   int bufferSize = 5120;
 };
 
-/// Outcome of an open; description is the system's message on failure.
+/// Outcome of an open; description is the system's message on failure. deviceMissing
+/// tells a failure because nothing is at the device's path (a reader not plugged in)
+/// from one where the device is there and refuses (in use, settings it cannot take).
 struct PortResult {
   bool ok = false;
   std::string description;
+  bool deviceMissing = false;
 };
 
 /// Port notifications. Received means at least one byte waits; DeviceLost means the

@@ -11,6 +11,15 @@ namespace {
 /// The error source of failures that the port itself reports.
 constexpr std::string_view kPortSource = "SerialPort";
 
+/// What follows head in caption when caption begins with that status head, which is
+/// followed by the recent characters (":[...]") or by nothing.
+std::optional<std::string> tailAfter(const std::string& caption, std::string_view head) {
+  if (head.empty() || !caption.starts_with(head)) return std::nullopt;
+  std::string tail = caption.substr(head.size());
+  if (!tail.empty() && !tail.starts_with(":[")) return std::nullopt;
+  return tail;
+}
+
 }  // namespace
 
 using settings::Setting;
@@ -20,12 +29,14 @@ bool Connection::RSOpen(bool open) {
   m_watch.stop();
   if (m_openListener) m_openListener(false);
   const bool opened = openPort(open);
+  endWaiting();
   if (opened && m_openListener) m_openListener(true);
   return opened;
 }
 
 bool Connection::openPort(bool open) {
   m_pending = 0;
+  m_missingRequest.reset();
   if (m_context.port.isOpen()) m_context.port.close();
   if (!open) return false;
   try {
@@ -35,6 +46,7 @@ bool Connection::openPort(bool open) {
     if (settings.isOn(Setting::PortScan)) return scanPorts(request);
     const platform::PortResult result = m_context.port.open(request);
     if (!result.ok) {
+      if (result.deviceMissing) m_missingRequest = request;
       m_context.reporter.report("RSOpen", kPortSource, result.description);
       return false;
     }
@@ -66,8 +78,8 @@ bool Connection::scanPorts(platform::PortRequest request) {
 
 void Connection::showRealState() {
   const bool open = m_context.port.isOpen();
-  m_statusText = open ? kConnectedText : kDisconnectedText;
-  m_context.window.setConnectButtonText(m_statusText);
+  m_statusText = open ? kConnectedText : m_waitingHead.empty() ? kDisconnectedText : m_waitingHead;
+  m_context.window.setConnectButtonText(open ? kConnectedText : kDisconnectedText);
   m_context.tray.setIcon(open ? platform::IconState::Connected : platform::IconState::Disconnected,
                          m_context.window.caption());
 }
@@ -76,6 +88,50 @@ void Connection::SetuzokuCmd_Click() {
   RSOpen(!m_context.port.isOpen());
   showRealState();
   m_context.window.minimize();
+}
+
+void Connection::connectAtStartup() {
+  SetuzokuCmd_Click();
+  // Only a device that is not there yet is worth waiting for; one that is there and
+  // refuses (in use, settings it cannot take) stays closed as before.
+  if (m_context.port.isOpen() || !m_missingRequest) return;
+  startWaiting(*m_missingRequest);
+  showRealState();
+}
+
+void Connection::stopWaiting() {
+  if (!m_watch.watching()) return;
+  m_watch.stop();
+  endWaiting();
+  showRealState();
+}
+
+void Connection::startWaiting(const platform::PortRequest& request) {
+  m_lastRequest = request;
+  m_watch.start(request, [this] { deviceBack(); });
+  // The caption names the port awaited in place of its status head and keeps the
+  // recent characters after it.
+  const std::string caption = m_context.window.caption();
+  std::optional<std::string> tail = tailAfter(caption, kConnectedText);
+  if (!tail) tail = tailAfter(caption, kDisconnectedText);
+  m_captionBeforeWait = tail ? std::string() : caption;
+  m_waitingHead = std::string(kDisconnectedText) + ":" + portLabel(request.number, m_context.paths.ini());
+  m_statusText = m_waitingHead;
+  m_context.window.setCaption(m_waitingHead + tail.value_or(""));
+}
+
+void Connection::endWaiting() {
+  if (m_waitingHead.empty()) return;
+  const bool open = m_context.port.isOpen();
+  m_statusText = open ? kConnectedText : kDisconnectedText;
+  const std::optional<std::string> tail = tailAfter(m_context.window.caption(), m_waitingHead);
+  m_waitingHead.clear();
+  if (!tail) return;
+  if (tail->empty() && !m_captionBeforeWait.empty()) {
+    m_context.window.setCaption(m_captionBeforeWait);
+  } else {
+    m_context.window.setCaption(m_statusText + *tail);
+  }
 }
 
 void Connection::disconnectIfOpen() {
@@ -89,15 +145,14 @@ void Connection::deviceLost() {
   RSOpen(false);
   showRealState();
   m_context.reporter.report("RSDataRecv", kPortSource, "ポートのデバイスが見つからなくなりました。");
-  m_watch.start(m_lastRequest, [this] { deviceBack(); });
+  startWaiting(m_lastRequest);
+  showRealState();
 }
 
 void Connection::deviceBack() {
   m_pending = 0;
   // The caption keeps the last characters read; only its status head changes back.
-  const std::string caption = m_context.window.caption();
-  const std::string_view lost = kDisconnectedText;
-  if (caption.starts_with(lost)) m_context.window.setCaption(kConnectedText + caption.substr(lost.size()));
+  endWaiting();
   showRealState();
   // A line in the error log, next to the one that reported the loss; no box.
   report::WriteLog("[RSOpen] " + std::string(kPortSource) + ":再接続しました " + m_lastRequest.device,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "serial/ReconnectWatch.h"
@@ -27,17 +28,24 @@ class Connection {
   void SetuzokuCmd_Click();
   /// Closes an open port and shows the closed state; nothing when closed.
   void disconnectIfOpen();
+  /// The connect toggle at start-up: when the configured device is not there yet (a
+  /// reader not plugged in), after the usual report it is waited for as a lost one is.
+  void connectAtStartup();
   /// The device went away while open: closes the port, shows the closed state, reports
   /// it once as "RSDataRecv" and waits for the device to come back.
   void deviceLost();
   /// True while a lost device is awaited.
   bool awaitingDevice() const { return m_watch.watching(); }
+  /// Gives up waiting for a lost device (the user is changing the settings); nothing
+  /// when none is awaited.
+  void stopWaiting();
 
   /// Told false before the port closes and true once it has opened (device control).
   void setOpenListener(std::function<void(bool open)> listener) { m_openListener = std::move(listener); }
 
   bool isOpen() const { return m_context.port.isOpen(); }
-  /// "接続中" or "未接続", as the connect button shows it.
+  /// The head of the main window caption: "接続中" or "未接続" as the connect button
+  /// shows it, and while a device is awaited "未接続:" followed by the port awaited.
   const std::string& statusText() const { return m_statusText; }
 
   /// Bytes a reception run may still read; kept equal to what the port holds.
@@ -50,6 +58,8 @@ class Connection {
   bool openPort(bool open);
   bool scanPorts(platform::PortRequest request);
   void showRealState();
+  void startWaiting(const platform::PortRequest& request);
+  void endWaiting();
   void deviceBack();
 
   SerialContext& m_context;
@@ -58,6 +68,12 @@ class Connection {
   std::function<void(bool)> m_openListener;
   ReconnectWatch m_watch{m_context};
   platform::PortRequest m_lastRequest;
+  /// The request of the last open that failed because its device was not there.
+  std::optional<platform::PortRequest> m_missingRequest;
+  /// The caption head while a device is awaited; empty otherwise.
+  std::string m_waitingHead;
+  /// The caption the wait replaced when it had no status head (the one of start-up).
+  std::string m_captionBeforeWait;
 };
 
 }  // namespace orbelin::serial

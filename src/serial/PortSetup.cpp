@@ -55,6 +55,12 @@ std::string deviceForPort(int number, const std::filesystem::path& iniFile) {
   return "/dev/ttyS" + std::to_string(number - 1);
 }
 
+std::string portLabel(int number, const std::filesystem::path& iniFile) {
+  const std::string com = "COM" + std::to_string(number);
+  const std::string device = settings::profileRead("PORTS", std::to_string(number), "", settings::kProfileBufferSize, iniFile);
+  return device.empty() ? com : com + " " + device;
+}
+
 platform::PortRequest portRequestFor(int number, const settings::Settings& settings,
                                      const std::filesystem::path& iniFile) {
   platform::PortRequest request;

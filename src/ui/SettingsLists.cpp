@@ -1,5 +1,7 @@
 #include "ui/SettingsLists.h"
 
+#include <algorithm>
+
 #include "settings/ControlCodeNames.h"
 #include "settings/SettingsStore.h"
 #include "ui/QtText.h"
@@ -74,10 +76,41 @@ QStringList listEntries(std::string_view control) {
   return {};
 }
 
-QStringList portEntries(const std::filesystem::path& ini) {
+std::array<std::string, kPortEntryCount> stablePortNames(const std::filesystem::path& ini,
+                                                         const std::vector<platform::StableSerialName>& present,
+                                                         int inUse) {
+  std::array<std::string, kPortEntryCount> configured;
+  for (int port = 1; port <= kPortEntryCount; ++port) {
+    configured[static_cast<std::size_t>(port - 1)] = settings::ReadIniString("PORTS", std::to_string(port), "", ini);
+  }
+  std::array<std::string, kPortEntryCount> stable;
+  std::vector<const platform::StableSerialName*> unnamed;
+  for (const auto& name : present) {
+    const auto slot = std::find_if(configured.begin(), configured.end(), [&](const std::string& device) {
+      return !device.empty() && (device == name.path || device == name.device);
+    });
+    if (slot == configured.end()) {
+      unnamed.push_back(&name);
+      continue;
+    }
+    auto& shown = stable[static_cast<std::size_t>(slot - configured.begin())];
+    if (shown.empty()) shown = name.path;
+  }
+  auto next = unnamed.begin();
+  for (int index = kPortEntryCount - 1; index >= 0 && next != unnamed.end(); --index) {
+    const auto i = static_cast<std::size_t>(index);
+    if (!configured[i].empty() || !stable[i].empty() || index + 1 == inUse) continue;
+    stable[i] = (*next)->path;
+    ++next;
+  }
+  return stable;
+}
+
+QStringList portEntries(const std::filesystem::path& ini, const std::array<std::string, kPortEntryCount>& stable) {
   QStringList entries;
-  for (int port = 1; port <= 16; ++port) {
-    std::string device = settings::ReadIniString("PORTS", std::to_string(port), "", ini);
+  for (int port = 1; port <= kPortEntryCount; ++port) {
+    std::string device = stable[static_cast<std::size_t>(port - 1)];
+    if (device.empty()) device = settings::ReadIniString("PORTS", std::to_string(port), "", ini);
     if (device.empty()) device = "/dev/ttyS" + std::to_string(port - 1);
     entries << QStringLiteral("  COM%1  (%2)").arg(port).arg(qs(device));
   }

@@ -3,7 +3,11 @@
 #include <QStringList>
 #include <array>
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/StableSerialNames.h"
 
 namespace orbelin::ui {
 
@@ -11,9 +15,22 @@ namespace orbelin::ui {
 /// ("BaudCmb", "TrigCmb", ...). Empty for a name that is no such list.
 QStringList listEntries(std::string_view control);
 
-/// The entries of PortCmb: "  COM" and the number, then the device the port maps to
-/// (section "PORTS" of ini under the number, else /dev/ttyS and the number less one).
-QStringList portEntries(const std::filesystem::path& ini);
+/// Number of entries of PortCmb, COM1 to COM16.
+inline constexpr int kPortEntryCount = 16;
+
+/// The stable name shown beside each COM number (index 0 is COM1; empty for none). A
+/// device goes to the number whose "PORTS" entry in ini names it by its stable name or
+/// by the device it leads to now; a device that no entry names goes to the highest
+/// number without an entry other than inUse (the number the settings use now), so that
+/// plugging a reader in never hides or replaces a port already in use.
+std::array<std::string, kPortEntryCount> stablePortNames(const std::filesystem::path& ini,
+                                                         const std::vector<platform::StableSerialName>& present,
+                                                         int inUse);
+
+/// The entries of PortCmb: "  COM" and the number, then in brackets its stable name when
+/// it has one, else the device the port maps to (section "PORTS" of ini under the number,
+/// else /dev/ttyS and the number less one).
+QStringList portEntries(const std::filesystem::path& ini, const std::array<std::string, kPortEntryCount>& stable = {});
 
 /// The object names of every list of the settings dialog, in the order they are filled.
 const std::array<std::string_view, 15>& listControlNames();

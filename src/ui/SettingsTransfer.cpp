@@ -1,5 +1,6 @@
 // GetTBL and SetTBL: the mapping between the settings record and the dialog's controls.
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
 #include <exception>
 #include <optional>
@@ -7,6 +8,7 @@
 
 #include "report/FailureReporter.h"
 #include "convert/text/Integers.h"
+#include "settings/ProfileFile.h"
 #include "settings/SettingsStore.h"
 #include "ui/Controls.h"
 #include "ui/SettingsLists.h"
@@ -220,7 +222,21 @@ bool frmSet::SetTBL() {
     m_ctx.messages().show(platform::MessageIcon::Warning, "SetTBL", "設定ファイルの書き込みに失敗しました。");
     return false;
   }
-  return settings::PutPGPra(configuration.settings, m_ctx.paths.ini(), m_ctx.reporter);
+  if (!settings::PutPGPra(configuration.settings, m_ctx.paths.ini(), m_ctx.reporter)) return false;
+  return storeStablePortName();
+}
+
+bool frmSet::storeStablePortName() {
+  const auto& ports = control<QComboBox>(*this, "PortCmb");
+  const std::string stable = str(ports.currentData().toString());
+  if (ports.currentIndex() < 0 || stable.empty()) return true;
+  const std::string key = std::to_string(ports.currentIndex() + 1);
+  const auto ini = m_ctx.paths.ini();
+  if (settings::ReadIniString("PORTS", key, "", ini) == stable) return true;
+  const auto result = settings::profileWrite("PORTS", key, stable, ini);
+  if (result.ok) return true;
+  m_ctx.reporter.report("PutPGPra", report::kProgramSource, result.description);
+  return false;
 }
 
 }  // namespace orbelin::ui

@@ -5,6 +5,7 @@
 
 #include "report/FailureReporter.h"
 #include "report/ProgramPaths.h"
+#include "platform/StableSerialNames.h"
 #include "platform/YesNoPrompt.h"
 #include "settings/Configuration.h"
 #include "ui/ModalRunner.h"
@@ -18,7 +19,8 @@ struct PickerResult {
 
 /// What the dialogs of the settings need from the rest of the program: the settings
 /// state, the program folder, the failure convention (with its message box), Yes/No
-/// questions, the way modal windows are run and the program-wide picker result.
+/// questions, the way modal windows are run, the program-wide picker result and the
+/// stable names of the serial devices plugged in.
 struct UiContext {
   settings::Configuration& configuration;
   report::ProgramPaths paths;
@@ -26,6 +28,8 @@ struct UiContext {
   platform::YesNoPrompt& questions;
   ModalRunner& modals;
   PickerResult& picker;
+  /// The serial devices present under stable names; none where the system has no such names.
+  platform::StableSerialNames stableSerialNames = {};
 
   platform::MessageBox& messages() const { return reporter.messages(); }
 };

@@ -13,6 +13,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "convert/text/Integers.h"
 #include "report/FileExists.h"
 #include "ui/Controls.h"
 #include "ui/NumberBoxGuard.h"
@@ -151,10 +152,16 @@ void frmSet::FillLists() {
   for (const auto name : listControlNames()) {
     auto* list = findControl<QWidget>(*this, name);
     if (list == nullptr) continue;
-    const QStringList entries = name == "PortCmb" ? portEntries(m_ctx.paths.ini()) : listEntries(name);
+    const bool ports = name == "PortCmb";
+    const auto stable = ports ? stablePortChoices() : std::array<std::string, kPortEntryCount>{};
+    const QStringList entries = ports ? portEntries(m_ctx.paths.ini(), stable) : listEntries(name);
     if (auto* combo = qobject_cast<QComboBox*>(list)) {
       combo->clear();
       combo->addItems(entries);
+      // OK stores the stable name of the chosen entry under its number.
+      if (ports) {
+        for (int i = 0; i < kPortEntryCount; ++i) combo->setItemData(i, qs(stable[static_cast<std::size_t>(i)]));
+      }
     } else if (auto* box = qobject_cast<QListWidget*>(list)) {
       box->clear();
       box->addItems(entries);
@@ -162,6 +169,12 @@ void frmSet::FillLists() {
     // A freshly filled list has no selection until GetTBL chooses one.
     setListIndex(*list, -1);
   }
+}
+
+std::array<std::string, kPortEntryCount> frmSet::stablePortChoices() const {
+  if (!m_ctx.stableSerialNames) return {};
+  const int inUse = text::parseInteger(m_ctx.configuration.settings.get(settings::Setting::Port)).value_or(0);
+  return stablePortNames(m_ctx.paths.ini(), m_ctx.stableSerialNames(), inUse);
 }
 
 void frmSet::onEANChkChanged(bool checked) {

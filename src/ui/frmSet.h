@@ -2,10 +2,13 @@
 
 #include <QDialog>
 #include <QString>
+#include <array>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "settings/Settings.h"
+#include "ui/SettingsLists.h"
 #include "ui/UiContext.h"
 
 class QTreeWidget;
@@ -48,6 +51,8 @@ class frmSet : public QDialog {
   void connectExclusiveHandlers();
   void connectTransferConfirmations();
   void setupNumberBoxes();
+  std::array<std::string, kPortEntryCount> stablePortChoices() const;
+  bool storeStablePortName();
   void connectButtons();
   void connectEditors();
 

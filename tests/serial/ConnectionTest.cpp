@@ -149,16 +149,19 @@ TEST(Connection, BytesWrittenToThePortAreTranscribedOnlyWhileTheDeviceIsThere) {
   EXPECT_EQ(f.transcript.lines(), (Lines{"port write 06", "port write AF"}));
 }
 
-TEST(Connection, LostDeviceStopsTheCaptionSayingConnectedAtOnce) {
+TEST(Connection, LostDeviceStopsTheCaptionSayingConnectedAtOnceAndNamesThePortAwaited) {
   SerialFixture f;
+  test::writeFile(f.paths.ini(), "[PORTS]\r\n1=/dev/ttyACM0\r\n");
   f.connect();
   f.port.arrive("AB\r");
   f.loop.runUntilIdle();
   f.transcript.clear();
   f.port.unplug();
   f.loop.runUntilIdle();
-  EXPECT_EQ(f.window.caption(), "未接続:[        AB]");
+  EXPECT_EQ(f.window.caption(), "未接続:COM1 /dev/ttyACM0:[        AB]");
   EXPECT_EQ(f.window.connectButtonText(), "未接続");
+  EXPECT_EQ(f.transcript.lines().back(), "icon disconnected");
+  EXPECT_EQ(f.tray.tip(), f.window.caption());
 }
 
 TEST(Connection, LostDeviceIsReopenedWhenItComesBackAndTheNextRecordIsTyped) {
@@ -169,7 +172,12 @@ TEST(Connection, LostDeviceIsReopenedWhenItComesBackAndTheNextRecordIsTyped) {
   f.loop.scheduleAt(4'200, [&] { f.port.replug(); });
   f.port.arriveAt(6'000, "CD");
   f.loop.scheduleAt(8'000, [&] { f.link.connection().SetuzokuCmd_Click(); });
+  std::vector<std::string> captions;
+  for (const std::int64_t at : {3'000, 5'500}) {
+    f.loop.scheduleAt(at, [&] { captions.push_back(f.window.caption()); });
+  }
   f.loop.runUntilIdle();
+  EXPECT_EQ(captions, (Lines{"未接続:COM1:[        AB]", "接続中:[        AB]"}));
   EXPECT_EQ(f.typed(), "ABCD");
   EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "port open 1"), 1);
   EXPECT_EQ(f.window.caption(), "接続中:[      ABCD]");
@@ -201,6 +209,64 @@ TEST(Connection, UserDisconnectIsNeverUndoneByAReturningDevice) {
     f.loop.runUntilIdle();
     EXPECT_FALSE(f.port.isOpen()) << c.name;
     EXPECT_FALSE(f.link.connection().awaitingDevice()) << c.name;
+  }
+}
+
+TEST(Connection, DeviceMissingAtStartUpIsReportedOnceThenAwaited) {
+  struct Case {
+    const char* name;
+    std::function<void(SerialFixture&)> meanwhile;
+    bool connected;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {"plugged in later", [](SerialFixture&) {}, true, "COM"},
+      {"user connects first", [](SerialFixture& f) { f.link.connection().SetuzokuCmd_Click(); }, false, "COM"},
+      {"settings opened", [](SerialFixture& f) { f.link.connection().stopWaiting(); }, false, "COM"},
+  };
+  for (const Case& c : cases) {
+    SerialFixture f;
+    test::writeFile(f.paths.ini(), "[PORTS]\r\n1=/dev/ttyACM0\r\n");
+    f.window.setCaption("COM");
+    f.port.setAvailablePorts({});
+    f.link.connection().connectAtStartup();
+    EXPECT_EQ(f.window.caption(), "未接続:COM1 /dev/ttyACM0") << c.name;
+    EXPECT_EQ(f.window.connectButtonText(), "未接続") << c.name;
+    EXPECT_EQ(f.errorLines().size(), 1u) << c.name;
+    f.loop.scheduleAt(2'500, [&] { c.meanwhile(f); });
+    f.loop.scheduleAt(3'500, [&] { f.port.setAvailablePorts({1}); });
+    f.port.arriveAt(6'000, "CD");
+    f.loop.runUntilIdle();
+    EXPECT_EQ(f.port.isOpen(), c.connected) << c.name;
+    EXPECT_EQ(f.typed(), c.connected ? "CD" : "") << c.name;
+    EXPECT_FALSE(f.link.connection().awaitingDevice()) << c.name;
+    if (c.connected) {
+      EXPECT_EQ(f.window.connectButtonText(), "接続中") << c.name;
+      EXPECT_EQ(f.window.caption(), "接続中:[        CD]") << c.name;
+      EXPECT_TRUE(f.errorLines().back().ends_with("SerialPort:再接続しました /dev/ttyACM0")) << c.name;
+    } else {
+      EXPECT_EQ(f.window.caption(), c.caption) << c.name;
+    }
+    // One box for the start-up failure, one more only for the user's own connect.
+    const auto boxes = std::count(f.transcript.lines().begin(), f.transcript.lines().end(), kOpenFailureBox);
+    EXPECT_EQ(boxes, std::string_view(c.name) == "user connects first" ? 2 : 1) << c.name;
+  }
+}
+
+TEST(Connection, PortThatRefusesAtStartUpOrAScanThatFindsNothingIsNotAwaited) {
+  const std::function<void(SerialFixture&)> refusals[] = {
+      [](SerialFixture& f) { f.set(Setting::Stop, "1.5"); },
+      [](SerialFixture& f) {
+        f.set(Setting::PortScan, "1");
+        f.port.setAvailablePorts({});
+      },
+  };
+  for (const auto& refuse : refusals) {
+    SerialFixture f;
+    refuse(f);
+    f.link.connection().connectAtStartup();
+    EXPECT_FALSE(f.link.connection().awaitingDevice());
+    EXPECT_EQ(f.link.connection().statusText(), "未接続");
   }
 }
 

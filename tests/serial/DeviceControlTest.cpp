@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "SerialFixture.h"
+#include "convert/text/Integers.h"
 
 namespace orbelin::serial {
 namespace {
@@ -119,6 +121,70 @@ TEST(DeviceControl, UserDisconnectDropsAPendingAnswerAndSettingsActFromTheNextCo
   std::copy_if(f.transcript.lines().begin(), f.transcript.lines().end(), std::back_inserter(writes),
                [](const std::string& line) { return line.starts_with("port write"); });
   EXPECT_EQ(writes, (Lines{"port write 15"}));
+}
+
+TEST(DeviceControl, EveryRecordReadGetsOneAnswerWhateverBecomesOfItsRun) {
+  struct Case {
+    const char* name;
+    std::function<void(SerialFixture&)> arrange;
+    /// Answers expected from what was typed (one per record, each typed with a "/").
+    std::function<long(const SerialFixture&)> answers;
+  };
+  const auto perRecordTyped = [](const SerialFixture& f) { return static_cast<long>(std::ranges::count(f.typed(), '/')); };
+  const Case cases[] = {
+      {"a record arriving while another is read",
+       [](SerialFixture& f) {
+         f.set(Setting::Weight, "500");
+         f.port.arriveAt(0, "AB");
+         f.port.arriveAt(300, "CD");
+       },
+       perRecordTyped},
+      {"output file that cannot be written",
+       [](SerialFixture& f) {
+         f.set(Setting::File, "1");
+         f.set(Setting::FilePath, "missing/out.txt");
+         f.port.arriveAt(0, "A");
+       },
+       [](const SerialFixture&) { return 1L; }},
+      {"conversion failure, which closes the port",
+       [](SerialFixture& f) {
+         f.set(Setting::EANRead, "1");
+         f.port.arriveAt(0, "x");
+       },
+       [](const SerialFixture&) { return 0L; }},
+      {"reception failure, no record read",
+       [](SerialFixture& f) {
+         f.set(Setting::Select, "1");
+         f.set(Setting::RcvHead, "3");
+         f.set(Setting::HeadOther, "300");
+         f.port.arriveAt(0, "1");
+       },
+       [](const SerialFixture&) { return 0L; }},
+  };
+  for (const Case& c : cases) {
+    const auto failOnX = [](SerialFixture&) {
+      return ConversionSteps{[](std::string_view record) -> std::string {
+                               if (record == "x") throw text::RuntimeFailure(text::kTypeMismatch);
+                               return std::string(record);
+                             },
+                             nullptr};
+    };
+    SerialFixture f(failOnX);
+    f.set(Setting::KeyFoot, "/");
+    f.set(Setting::Answer, "6");
+    f.set(Setting::AnswerTime, "200");
+    f.connect();
+    c.arrange(f);
+    f.loop.runUntilIdle();
+    const auto written = std::ranges::count(f.transcript.lines(), std::string("port write 06"));
+    EXPECT_EQ(written, c.answers(f)) << c.name << " typed " << f.typed();
+    if (c.name == cases[0].name) {
+      EXPECT_EQ(std::ranges::count_if(f.typed(), [](char ch) { return ch == 'B' || ch == 'D'; }), 2);
+    }
+    // A dropped answer is no failed write.
+    EXPECT_TRUE(std::ranges::none_of(f.errorLines(), [](const std::string& line) { return line.starts_with("[DeviceControl]"); }))
+        << c.name;
+  }
 }
 
 }  // namespace

@@ -158,8 +158,9 @@ TEST(Reception, UnpluggedDeviceClosesThePortAndIsReportedOnce) {
   f.loop.runUntilIdle();
   EXPECT_EQ(f.status(), (Lines{"port close", "icon disconnected",
                                "msgbox critical \"RSDataRecv\" \"受信でエラーが発生しました。\"",
-                               "caption \"未接続:[          ]\"", "icon disconnected", "icon busy",
-                               "caption \"未接続:[        AB]\"", "icon disconnected"}));
+                               "caption \"未接続:COM1\"", "icon disconnected",
+                               "caption \"未接続:COM1:[          ]\"", "icon disconnected", "icon busy",
+                               "caption \"未接続:COM1:[        AB]\"", "icon disconnected"}));
   EXPECT_EQ(f.typed(), "AB");
   ASSERT_EQ(f.errorLines().size(), 1u);
   EXPECT_TRUE(f.errorLines()[0].starts_with("[RSDataRecv] SerialPort:"));

@@ -93,7 +93,8 @@ TEST(Replay, MissingPortGivesTheOpenFailure) {
             "caption \"COM\"\nicon disconnected\n"
             "msgbox critical \"RSOpen\" \"ComPortの接続に失敗しました。\\r\\n"
             "起動しているアプリケーション、COMポートの接続状況、設定を確認してください。\"\n"
-            "icon disconnected\n");
+            "icon disconnected\n"
+            "caption \"未接続:COM1\"\nicon disconnected\n");
   EXPECT_NE(codec::fromCp932(readFile(r.dir / "ERROR.LOG")).find("[RSOpen] SerialPort:"), std::string::npos);
 }
 

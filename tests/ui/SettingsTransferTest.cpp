@@ -248,6 +248,35 @@ TEST_F(SettingsTransfer, PortListNamesTheDeviceOfEachNumber) {
   EXPECT_EQ(ports.itemText(15), QStringLiteral("  COM16  (/dev/ttyS15)"));
 }
 
+TEST_F(SettingsTransfer, PortListShowsStableNamesAndStoresTheChosenOne) {
+  writeFile(ui.harness.paths.ini(), "[PORTS]\r\n3=/dev/ttyACM0\r\n");
+  live().set(Setting::Port, "16");
+  const std::string byId = "/dev/serial/by-id/";
+  ui.context.stableSerialNames = [&] {
+    return std::vector<platform::StableSerialName>{{byId + "usb-Maker_Reader_0001-if00", "/dev/ttyACM0"},
+                                                   {byId + "usb-Maker_Scanner_0002-if00", "/dev/ttyUSB0"}};
+  };
+  auto dialog = open();
+  auto& ports = child<QComboBox>(*dialog, "PortCmb");
+  // The configured reader keeps its number; the new one takes the highest free number
+  // but the one in use.
+  EXPECT_EQ(ui::str(ports.itemText(2)), "  COM3  (" + byId + "usb-Maker_Reader_0001-if00)");
+  EXPECT_EQ(ui::str(ports.itemText(14)), "  COM15  (" + byId + "usb-Maker_Scanner_0002-if00)");
+  EXPECT_EQ(ui::str(ports.itemText(15)), "  COM16  (/dev/ttyS15)");
+  ports.setCurrentIndex(14);
+  click(*dialog, "cmdOK");
+  EXPECT_EQ(live().get(Setting::Port), "15");
+  EXPECT_EQ(settings::ReadIniString("PORTS", "15", "", ui.harness.paths.ini()), byId + "usb-Maker_Scanner_0002-if00");
+  EXPECT_EQ(settings::ReadIniString("PORTS", "3", "", ui.harness.paths.ini()), "/dev/ttyACM0");
+
+  auto again = open();
+  child<QComboBox>(*again, "PortCmb").setCurrentIndex(2);
+  click(*again, "cmdOK");
+  EXPECT_EQ(settings::ReadIniString("PORTS", "3", "", ui.harness.paths.ini()), byId + "usb-Maker_Reader_0001-if00");
+  EXPECT_EQ(ui::str(child<QComboBox>(*open(), "PortCmb").itemText(14)), "  COM15  (" + byId + "usb-Maker_Scanner_0002-if00)");
+  EXPECT_TRUE(ui.lines().empty());
+}
+
 struct ListShape {
   const char* control;
   int count;

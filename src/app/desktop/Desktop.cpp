@@ -84,7 +84,7 @@ struct Desktop {
   std::unique_ptr<Program> program;
   ui::ExecModalRunner modals;
   ui::PickerResult picker;
-  ui::UiContext uiContext{configuration, paths, reporter, messages, modals, picker};
+  ui::UiContext uiContext{configuration, paths, reporter, messages, modals, picker, stableSerialNames()};
   ui::SystemDesktopTools tools;
   QPointer<ui::frmSet> settingsDialog;
   QPointer<ui::frmAbout> aboutBox;
@@ -105,6 +105,9 @@ void Desktop::wireWindow() {
 }
 
 void Desktop::openSettings() {
+  // The port stays closed while the settings change: a reader coming back meanwhile
+  // would be closed again by the dialog's connect exit.
+  link.connection().stopWaiting();
   if (settingsDialog.isNull()) {
     settingsDialog = new ui::frmSet(uiContext, [this] { link.connection().SetuzokuCmd_Click(); });
     settingsDialog->setAttribute(Qt::WA_DeleteOnClose);

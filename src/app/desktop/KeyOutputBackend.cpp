@@ -13,6 +13,7 @@
 #include <QDBusConnectionInterface>
 
 #include "platform/qtserial/QtSerialPort.h"
+#include "platform/qtserial/SerialById.h"
 #include "platform/x11/X11Keyboard.h"
 #include "ui/shell/AutostartEntry.h"
 #endif
@@ -31,6 +32,8 @@ KeyOutputBackend::KeyOutputBackend() : m_clipboard(std::make_unique<platform::qt
 std::unique_ptr<platform::SerialPort> makeSerialPort(platform::EventLoop& loop) {
   return std::make_unique<platform::win32::Win32SerialPort>(loop);
 }
+
+platform::StableSerialNames stableSerialNames() { return {}; }
 
 bool trayShowsMessages() { return true; }
 
@@ -56,6 +59,10 @@ KeyOutputBackend::KeyOutputBackend() : m_clipboard(std::make_unique<platform::qt
 std::unique_ptr<platform::SerialPort> makeSerialPort(platform::EventLoop& loop) {
   (void)loop;
   return std::make_unique<platform::qtserial::QtSerialPort>();
+}
+
+platform::StableSerialNames stableSerialNames() {
+  return [] { return platform::qtserial::serialDevicesById(); };
 }
 
 bool trayShowsMessages() {

@@ -9,6 +9,7 @@
 #include "platform/EventLoop.h"
 #include "platform/Keyboard.h"
 #include "platform/SerialPort.h"
+#include "platform/StableSerialNames.h"
 
 namespace orbelin::app {
 
@@ -40,6 +41,10 @@ class KeyOutputBackend {
 
 /// The serial port of this system, its notifications delivered through loop.
 std::unique_ptr<platform::SerialPort> makeSerialPort(platform::EventLoop& loop);
+
+/// The stable names of the serial devices plugged in, for the settings dialog's port
+/// list; none on Windows, whose COM numbers are the devices' names.
+platform::StableSerialNames stableSerialNames();
 
 /// True when a notification-area host shows the tray icon's balloon messages as such
 /// (a StatusNotifier host on Linux desktops; always on Windows).

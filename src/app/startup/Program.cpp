@@ -45,7 +45,7 @@ StartResult Program::Main() {
   deleteMarkers();
   m_services.window.setCaption(kInitialCaption);
   m_services.tray.setIcon(platform::IconState::Disconnected, m_services.window.caption());
-  m_link.connection().SetuzokuCmd_Click();
+  m_link.connection().connectAtStartup();
   watchFinishMarker();
   return StartResult::Running;
 }

@@ -55,8 +55,9 @@ PortResult QtSerialPort::open(const PortRequest& request) {
   m_lostReported = false;
   if (!m_port.open(QIODevice::ReadWrite)) {
     const std::string description = m_port.errorString().toStdString();
+    const bool missing = m_port.error() == QSerialPort::DeviceNotFoundError;
     m_port.clearError();
-    return {false, description.empty() ? request.device : request.device + ": " + description};
+    return {false, description.empty() ? request.device : request.device + ": " + description, missing};
   }
   return {true, {}};
 }

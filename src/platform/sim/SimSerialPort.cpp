@@ -8,7 +8,7 @@ namespace orbelin::platform::sim {
 PortResult SimSerialPort::open(const PortRequest& request) {
   if (m_open) return {false, "ポートは既に開いています。"};
   if (m_unplugged || !m_available.contains(request.number)) {
-    return {false, "デバイスが見つかりません: " + request.device};
+    return {false, "デバイスが見つかりません: " + request.device, true};
   }
   m_open = true;
   m_request = request;

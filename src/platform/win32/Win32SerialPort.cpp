@@ -65,7 +65,10 @@ PortResult Win32SerialPort::open(const PortRequest& request) {
   close();
   const std::string name = windowsDeviceName(request);
   HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return {false, name + ": " + systemMessage(GetLastError())};
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return {false, name + ": " + systemMessage(error), error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND};
+  }
   const auto refuse = [&](const char* step) {
     const std::string description = name + ": " + step + ": " + systemMessage(GetLastError());
     CloseHandle(handle);

@@ -68,6 +68,9 @@ TEST(QtSerialPort, MissingDeviceGivesOneOpenFailure) {
   EXPECT_EQ(f.transcript.lines(), (Lines{kOpenFailureBox, "icon disconnected"}));
   ASSERT_EQ(f.errorLines().size(), 1u);
   EXPECT_TRUE(f.errorLines()[0].starts_with("[RSOpen] ")) << f.errorLines()[0];
+  PortRequest request;
+  request.device = (f.dir / "missing").string();
+  EXPECT_TRUE(f.port.open(request).deviceMissing);
 }
 
 TEST(QtSerialPort, DeviceHeldByAnotherOpenFails) {
@@ -78,7 +81,10 @@ TEST(QtSerialPort, DeviceHeldByAnotherOpenFails) {
   PortRequest request;
   request.device = reader.device();
   ASSERT_TRUE(other.open(request).ok);
-  EXPECT_FALSE(f.link.connection().RSOpen(true));
+  EXPECT_FALSE(f.port.open(request).deviceMissing);
+  // A reader that is there but refuses is not waited for at start-up.
+  f.link.connection().connectAtStartup();
+  EXPECT_FALSE(f.link.connection().awaitingDevice());
   EXPECT_EQ(f.errorLines().size(), 1u);
 }
 
@@ -96,7 +102,7 @@ TEST(QtSerialPort, ReaderThatGoesAwayIsReportedOnceAndThePortCloses) {
                        "msgbox critical \"RSDataRecv\" \"受信でエラーが発生しました。\""),
             1);
   EXPECT_EQ(f.window.connectButtonText(), "未接続");
-  EXPECT_TRUE(f.window.caption().starts_with("未接続:[")) << f.window.caption();
+  EXPECT_TRUE(f.window.caption().starts_with("未接続:COM1 " + reader.device() + ":[")) << f.window.caption();
 }
 
 TEST(QtSerialPort, AnswerByteReachesTheReaderAfterEachRecord) {
@@ -130,7 +136,7 @@ TEST(QtSerialPort, ReaderUnpluggedAndPluggedBackAtTheSamePathIsReopenedAndTypesO
   first->hangUp();
   std::filesystem::remove(link);
   ASSERT_TRUE(f.runUntil([&] { return !f.port.isOpen(); }, 10'000));
-  EXPECT_TRUE(f.window.caption().starts_with("未接続:["));
+  EXPECT_TRUE(f.window.caption().starts_with("未接続:COM1 " + link.string() + ":[")) << f.window.caption();
   Pty second;
   std::filesystem::create_symlink(second.device(), link);
   EXPECT_TRUE(f.runUntil([&] { return f.port.isOpen(); }, 2'000));
@@ -139,6 +145,26 @@ TEST(QtSerialPort, ReaderUnpluggedAndPluggedBackAtTheSamePathIsReopenedAndTypesO
   EXPECT_TRUE(f.runUntil([&] { return f.typed() == "ABCD"; }, 10'000));
   f.runUntil([] { return false; }, 300);
   EXPECT_EQ(f.typed(), "ABCD");
+}
+
+TEST(QtSerialPort, ReaderPluggedInAfterStartUpIsOpenedAndTypesOnce) {
+  PtyFixture f;
+  const std::filesystem::path link = f.dir.path() / "reader";
+  f.mapPorts({{1, link.string()}});
+  f.window.setCaption("COM");
+  f.link.connection().connectAtStartup();
+  EXPECT_FALSE(f.port.isOpen());
+  EXPECT_EQ(f.window.caption(), "未接続:COM1 " + link.string());
+  Pty reader;
+  std::filesystem::create_symlink(reader.device(), link);
+  EXPECT_TRUE(f.runUntil([&] { return f.port.isOpen(); }, 2'000));
+  EXPECT_EQ(f.window.caption(), "COM");
+  reader.write("AB");
+  EXPECT_TRUE(f.runUntil([&] { return f.typed() == "AB"; }, 10'000));
+  f.runUntil([] { return false; }, 300);
+  EXPECT_EQ(f.typed(), "AB");
+  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), kOpenFailureBox), 1);
+  EXPECT_EQ(f.errorLines().size(), 2u);
 }
 
 TEST(QtInstanceLock, SecondStartOfTheSameProgramFindsTheLockHeld) {
