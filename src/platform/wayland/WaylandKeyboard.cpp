@@ -27,7 +27,7 @@ constexpr int kEvdevOffset = 8;
 // A compositor whose seat had no keyboard announces ours to its clients, which then ask
 // for a keyboard of their own; keys sent before that are lost to them. No event tells
 // when they are done, so the first key waits this long after the keyboard appeared.
-constexpr auto kNewSeatKeyboardSettle = std::chrono::milliseconds(1000);
+constexpr auto kNewSeatKeyboardSettle = std::chrono::milliseconds(2000);
 // Key events between waits for the compositor: keeps our requests from outrunning it
 // when it is slow (the connection's buffers are small).
 constexpr int kKeysPerSync = 64;

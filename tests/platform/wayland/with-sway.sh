@@ -69,7 +69,7 @@ while [ -z "$socket" ]; do
     esac
   done
   [ -n "$socket" ] && break
-  if ! kill -0 "$sway" 2>/dev/null || [ "$tries" -ge 400 ]; then
+  if ! kill -0 "$sway" 2>/dev/null || [ "$tries" -ge 1200 ]; then
     echo "with-sway: sway did not start" >&2
     cat "$work/sway.log" >&2
     exit 1
