@@ -8,6 +8,8 @@
 #include <wayland-client.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <ctime>
 
@@ -22,6 +24,10 @@ constexpr const char* kTextTypes[] = {"text/plain;charset=utf-8", "text/plain", 
 
 // How long setText waits for the compositor to take the selection.
 constexpr int kRoundTripGuardMs = 5000;
+// How long a text offered and not yet pasted is kept before another replaces it. A paste
+// key reaches the program that pastes well before it asks for the text, the longer the
+// busier the machine; the transfer's own pause after the key may be shorter.
+constexpr auto kHandOverGuard = std::chrono::milliseconds(2000);
 
 }  // namespace
 
@@ -30,6 +36,7 @@ struct OfferedText {
   ClipboardConnection* connection = nullptr;
   zwlr_data_control_source_v1* source = nullptr;
   std::string text;
+  bool handedOut = false;
 };
 
 struct ClipboardConnection {
@@ -56,7 +63,10 @@ struct ClipboardConnection {
   wl_event_queue* queue = nullptr;
   int wake = -1;
   std::set<OfferedText*> offers;
+  // The text offered last while it is still the selection.
+  OfferedText* current = nullptr;
   std::mutex* mutex = nullptr;
+  std::condition_variable handedOut;
 };
 
 namespace {
@@ -76,8 +86,14 @@ void writeAll(int fd, const std::string& text) {
 }
 
 void sourceSend(void* data, zwlr_data_control_source_v1*, const char*, std::int32_t fd) {
-  writeAll(fd, static_cast<OfferedText*>(data)->text);
+  auto* offered = static_cast<OfferedText*>(data);
+  writeAll(fd, offered->text);
   ::close(fd);
+  {
+    std::lock_guard lock(*offered->connection->mutex);
+    offered->handedOut = true;
+  }
+  offered->connection->handedOut.notify_all();
   // A reader that left raised SIGPIPE, blocked on this thread: take it back.
   sigset_t pipe;
   sigemptyset(&pipe);
@@ -92,7 +108,9 @@ void sourceCancelled(void* data, zwlr_data_control_source_v1* source) {
   {
     std::lock_guard lock(*offered->connection->mutex);
     offered->connection->offers.erase(offered);
+    if (offered->connection->current == offered) offered->connection->current = nullptr;
   }
+  offered->connection->handedOut.notify_all();
   zwlr_data_control_source_v1_destroy(source);
   delete offered;
 }
@@ -185,7 +203,12 @@ bool WaylandClipboard::setText(std::string_view text) {
   if (wl_display_get_error(c.display) != 0) return false;
   auto* offered = new OfferedText{&c, nullptr, std::string(text)};
   {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
+    // The text of a paste that has not asked for it yet must not be replaced under it.
+    if (c.current != nullptr && !c.current->text.empty()) {
+      c.handedOut.wait_for(lock, kHandOverGuard, [&] { return c.current == nullptr || c.current->handedOut; });
+    }
+    c.current = offered;
     offered->source = zwlr_data_control_manager_v1_create_data_source(c.manager);
     zwlr_data_control_source_v1_add_listener(offered->source, &kSourceListener, offered);
     c.offers.insert(offered);

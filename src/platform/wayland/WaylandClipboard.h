@@ -33,7 +33,8 @@ class WaylandClipboard final : public Clipboard {
   WaylandClipboard& operator=(const WaylandClipboard&) = delete;
 
   /// Offers text (UTF-8) as the clipboard's plain text; returns once the compositor has
-  /// made it the selection. False when the compositor cannot be reached.
+  /// made it the selection. A text set before and not yet asked for by anyone is first
+  /// given a moment to be pasted. False when the compositor cannot be reached.
   bool setText(std::string_view text) override;
 
  private:

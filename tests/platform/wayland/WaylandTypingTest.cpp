@@ -84,5 +84,16 @@ TEST_F(WaylandTypingTest, PasteModeThreePastesThroughTheBackgroundClipboard) {
   EXPECT_EQ(text(), "ABC\n日本語ｶﾅ");
 }
 
+TEST_F(WaylandTypingTest, TheClipboardOffersItsTextUntilAnotherOwnerReplacesIt) {
+  ASSERT_TRUE(clipboard->setText("品番"));
+  EXPECT_TRUE(keyout::KeySendData("{C+V}-{C+V}", true, *out));
+  EXPECT_EQ(text(), "品番-品番");
+  auto other = WaylandClipboard::open();
+  ASSERT_TRUE(other.clipboard) << other.reason;
+  ASSERT_TRUE(other.clipboard->setText("x"));
+  EXPECT_TRUE(keyout::KeySendData("{C+V}", true, *out));
+  EXPECT_EQ(text(), "品番-品番x");
+}
+
 }  // namespace
 }  // namespace orbelin::platform::wayland
