@@ -127,6 +127,16 @@ TEST_F(WaylandKeyboardTest, PostsJapaneseAndAsciiWholeWithOrWithoutAnnouncement)
   EXPECT_EQ(text(), "日本語ｶﾅA1 あ{");
 }
 
+TEST_F(WaylandKeyboardTest, AnnouncedCharactersShareOneKeymapUpload) {
+  int before = keyboard->keymapUploads();
+  post(*keyboard, "札幌市北区札幌");
+  EXPECT_EQ(keyboard->keymapUploads() - before, 1);
+  before = keyboard->keymapUploads();
+  post(*keyboard, "函館港", false);
+  EXPECT_EQ(keyboard->keymapUploads() - before, 3) << "unannounced, each new character needs its own";
+  EXPECT_EQ(text(), "札幌市北区札幌函館港");
+}
+
 TEST_F(WaylandKeyboardTest, MoreDistinctCharactersThanOneKeymapHoldsArriveInOrder) {
   std::vector<char32_t> kanji;
   for (char32_t c = U'一'; kanji.size() < keyboard->bindingCapacity() * 2 + 30; ++c) {
