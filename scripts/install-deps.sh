@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev libqt6serialport6-dev
   libx11-dev libxtst-dev
   xvfb xauth trayer fonts-ipafont-gothic
+  # Wayland: the virtual keyboard and clipboard, Qt as a Wayland client, headless sway for the tests
+  libwayland-dev libxkbcommon-dev qt6-wayland sway
   # Windows: the MinGW-w64 cross compiler, Wine to run the tests, socat for COM ports on ptys, zip to package
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64 socat zip
   # fuzz targets: clang with the libFuzzer runtime

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Keyboard.h"
 #include "platform/sim/RecordingClipboard.h"
@@ -59,16 +60,19 @@ class TeeClipboard : public platform::Clipboard {
   platform::sim::RecordingClipboard& m_recorder;
 };
 
-/// The X11 keyboard and the Qt clipboard of the display in DISPLAY, with the Qt
-/// application they need; nothing and a reason when there is no usable display.
+/// The keyboard named kind (the X11 one of the display in DISPLAY, or the Wayland one of
+/// WAYLAND_DISPLAY) and its clipboard, with the Qt application they need; nothing and a
+/// reason when there is no usable display.
 struct RealOutput {
   std::shared_ptr<void> application;
   std::unique_ptr<platform::Keyboard> keyboard;
   std::unique_ptr<platform::Clipboard> clipboard;
 };
-std::optional<RealOutput> openRealOutput(std::string& reason);
-/// The value of --keyboard that types for real on this system ("x11", "win32").
+std::optional<RealOutput> openRealOutput(std::string_view kind, std::string& reason);
+/// The values of --keyboard that type for real on this system ("x11|wayland", "win32").
 extern const char* const kRealKeyboardName;
+/// True when kind is one of them.
+bool isRealKeyboardName(std::string_view kind);
 /// Script and transcript bytes pass the standard streams unchanged (no CR LF translation
 /// on Windows), so both builds print the same transcript.
 void useBinaryStandardStreams();

@@ -19,7 +19,10 @@ void useBinaryStandardStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
-std::optional<RealOutput> openRealOutput(std::string& reason) {
+bool isRealKeyboardName(std::string_view kind) { return kind == kRealKeyboardName; }
+
+std::optional<RealOutput> openRealOutput(std::string_view kind, std::string& reason) {
+  (void)kind;
   (void)reason;
   static int argc = 1;
   static char name[] = "orbelin-replay";

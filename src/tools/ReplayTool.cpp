@@ -47,6 +47,7 @@ struct Options {
   std::set<int> ports = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   bool noFocus = false;
   bool realKeyboard = false;
+  std::string keyboardKind;
   std::string script;
 };
 
@@ -102,8 +103,9 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
       options.noFocus = true;
     } else if (arg == "--keyboard" && hasValue) {
       const std::string kind = argv[++i];
-      if (kind != tools::kRealKeyboardName) return std::string("--keyboard knows only ") + tools::kRealKeyboardName;
+      if (!tools::isRealKeyboardName(kind)) return std::string("--keyboard knows only ") + tools::kRealKeyboardName;
       options.realKeyboard = true;
+      options.keyboardKind = kind;
     } else if ((arg == "-" || !arg.starts_with("-")) && options.script.empty()) {
       options.script = arg;
     } else {
@@ -227,7 +229,7 @@ int main(int argc, char** argv) {
   std::optional<tools::RealOutput> real;
   if (options.realKeyboard) {
     std::string reason;
-    real = tools::openRealOutput(reason);
+    real = tools::openRealOutput(options.keyboardKind, reason);
     if (!real) {
       std::cerr << "orbelin-replay: " << reason << "\n";
       return 2;

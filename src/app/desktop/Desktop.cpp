@@ -53,6 +53,15 @@ void reportNoKeyboard(const std::string& reason, const report::ProgramPaths& pat
   box->show();
 }
 
+/// Says without blocking start-up what typing can reach on this desktop.
+void reportKeyboardNotice(const std::string& notice, const report::ProgramPaths& paths, platform::Clock& clock) {
+  std::cerr << "orbelin: " << notice << "\n";
+  report::WriteLog(notice, paths.errorLog(), clock);
+  auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Orbelin"), ui::qs(notice));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->show();
+}
+
 /// Everything one run of the program consists of, in the order it is built.
 struct Desktop {
   explicit Desktop(const DesktopOptions& given)
@@ -71,7 +80,7 @@ struct Desktop {
   ui::QtMessageBox messages;
   report::FailureReporter reporter{paths.errorLog(), clock, messages};
   settings::Configuration configuration;
-  KeyOutputBackend output;
+  KeyOutputBackend output{options.keyboard};
   const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
   ui::frmHexDump monitor;
   ui::frmQELTMain window{configuration.settings, monitor, trayAvailable, trayAvailable && trayShowsMessages()};
@@ -171,6 +180,7 @@ int runDesktop(const DesktopOptions& options) {
   if (d.program->Main() == StartResult::AlreadyRunning) return 0;
   if (!d.trayAvailable) report::WriteLog(kNoTrayLog, d.paths.errorLog(), d.clock);
   if (!d.output.available()) reportNoKeyboard(d.output.reason(), d.paths, d.clock);
+  if (!d.output.notice().empty()) reportKeyboardNotice(d.output.notice(), d.paths, d.clock);
   if (d.program->ended()) return 0;
   if (options.reportStartup) d.loop.post([] { reportStartup(); });
   d.loop.run();

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/desktop/KeyOutputBackend.h"
+
 namespace orbelin::app {
 
 /// How the desktop program was started.
@@ -14,6 +16,8 @@ struct DesktopOptions {
   bool dirGiven = false;
   /// Print the start-up time and resident memory at the first event loop iteration.
   bool reportStartup = false;
+  /// The keyboard to type through (--keyboard).
+  KeyboardChoice keyboard = KeyboardChoice::Auto;
 };
 
 /// Runs the program with its windows, tray icon, serial port and keyboard until it ends.

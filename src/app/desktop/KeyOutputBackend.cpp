@@ -14,6 +14,8 @@
 
 #include "platform/qtserial/QtSerialPort.h"
 #include "platform/qtserial/SerialById.h"
+#include "platform/wayland/WaylandClipboard.h"
+#include "platform/wayland/WaylandKeyboard.h"
 #include "platform/x11/X11Keyboard.h"
 #include "ui/shell/AutostartEntry.h"
 #endif
@@ -22,7 +24,9 @@ namespace orbelin::app {
 
 #ifdef _WIN32
 
-KeyOutputBackend::KeyOutputBackend() : m_clipboard(std::make_unique<platform::qt::QtClipboard>()) {
+KeyOutputBackend::KeyOutputBackend(KeyboardChoice choice)
+    : m_clipboard(std::make_unique<platform::qt::QtClipboard>()) {
+  (void)choice;
   auto keyboard = std::make_unique<platform::win32::Win32Keyboard>(platform::qt::servingPause);
   auto* win32 = keyboard.get();
   m_releaseAll = [win32] { win32->releaseAll(); };
@@ -47,10 +51,40 @@ void writeStartupEntry(const std::filesystem::path& program, const std::optional
 
 #else
 
-KeyOutputBackend::KeyOutputBackend() : m_clipboard(std::make_unique<platform::qt::QtClipboard>()) {
+namespace {
+
+constexpr const char* kOnlyX11Text =
+    "このデスクトップ (Wayland) には仮想キーボードの機能がないため、キー入力は X11 のプログラムにしか届きません。";
+
+}  // namespace
+
+KeyOutputBackend::KeyOutputBackend(KeyboardChoice choice)
+    : m_clipboard(std::make_unique<platform::qt::QtClipboard>()) {
+  const bool waylandSession = std::getenv("WAYLAND_DISPLAY") != nullptr;
+  if (choice == KeyboardChoice::Wayland || (choice == KeyboardChoice::Auto && waylandSession)) {
+    auto opened = platform::wayland::WaylandKeyboard::open(nullptr, platform::qt::servingPause);
+    if (opened.keyboard) {
+      auto* wayland = opened.keyboard.get();
+      m_releaseAll = [wayland] { wayland->releaseAll(); };
+      m_keyboard = std::move(opened.keyboard);
+      // Qt's clipboard serves only while a window of ours has the focus on Wayland.
+      if (auto clipboard = platform::wayland::WaylandClipboard::open(); clipboard.clipboard) {
+        m_clipboard = std::move(clipboard.clipboard);
+      }
+      return;
+    }
+    m_reason = opened.reason;
+    if (choice == KeyboardChoice::Wayland) return;
+    // GNOME, KDE Plasma: only programs under XWayland can receive synthetic keys.
+    if (opened.failure == platform::wayland::WaylandKeyboard::Failure::NoVirtualKeyboard) {
+      m_notice = std::string(kOnlyX11Text) + " (" + opened.reason + ")";
+    }
+  }
   auto opened = platform::x11::X11Keyboard::open(nullptr, platform::qt::servingPause);
-  m_reason = std::move(opened.reason);
-  if (!opened.keyboard) return;
+  if (!opened.keyboard) {
+    m_reason = m_reason.empty() ? opened.reason : m_reason + "; " + opened.reason;
+    return;
+  }
   auto* x11 = opened.keyboard.get();
   m_releaseAll = [x11] { x11->releaseAll(); };
   m_keyboard = std::move(opened.keyboard);
@@ -86,6 +120,13 @@ void writeStartupEntry(const std::filesystem::path& program, const std::optional
 #endif
 
 KeyOutputBackend::~KeyOutputBackend() = default;
+
+std::optional<KeyboardChoice> parseKeyboardChoice(std::string_view name) {
+  if (name == "auto") return KeyboardChoice::Auto;
+  if (name == "wayland") return KeyboardChoice::Wayland;
+  if (name == "x11") return KeyboardChoice::X11;
+  return std::nullopt;
+}
 
 void KeyOutputBackend::releaseAll() {
   if (m_releaseAll) m_releaseAll();

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/desktop/NoKeyboard.h"
 #include "platform/EventLoop.h"
@@ -13,11 +14,18 @@
 
 namespace orbelin::app {
 
+/// Which keyboard to type through: auto picks the Wayland one in a Wayland session whose
+/// compositor offers a virtual keyboard, else the X11 one.
+enum class KeyboardChoice { Auto, Wayland, X11 };
+
+/// The choice named "auto", "wayland" or "x11"; nothing for any other name.
+std::optional<KeyboardChoice> parseKeyboardChoice(std::string_view name);
+
 /// The keyboard and clipboard records are typed through, chosen for this system once at
 /// start-up: the only place that knows which backends exist.
 class KeyOutputBackend {
  public:
-  KeyOutputBackend();
+  explicit KeyOutputBackend(KeyboardChoice choice = KeyboardChoice::Auto);
   ~KeyOutputBackend();
   KeyOutputBackend(const KeyOutputBackend&) = delete;
   KeyOutputBackend& operator=(const KeyOutputBackend&) = delete;
@@ -28,6 +36,9 @@ class KeyOutputBackend {
   /// True when keystrokes can be sent; otherwise reason() says why not.
   bool available() const { return m_keyboard != nullptr; }
   const std::string& reason() const { return m_reason; }
+  /// What the user must know although keystrokes can be sent (a Wayland desktop where
+  /// they reach only X11 programs); empty otherwise.
+  const std::string& notice() const { return m_notice; }
   /// Lets go of every key still held down (the program is about to end at once).
   void releaseAll();
 
@@ -36,6 +47,7 @@ class KeyOutputBackend {
   NoKeyboard m_none;
   std::unique_ptr<platform::Clipboard> m_clipboard;
   std::string m_reason;
+  std::string m_notice;
   std::function<void()> m_releaseAll;
 };
 

@@ -11,7 +11,7 @@
 namespace {
 
 int usage(const std::string& problem) {
-  std::cerr << "orbelin: " << problem << "\nusage: orbelin [--dir DIR] [--report-startup]\n";
+  std::cerr << "orbelin: " << problem << "\nusage: orbelin [--dir DIR] [--report-startup] [--keyboard auto|wayland|x11]\n";
   return 2;
 }
 
@@ -34,6 +34,10 @@ int main(int argc, char** argv) {
     if (arguments[i] == QStringLiteral("--dir") && i + 1 < arguments.size()) {
       options.programDir = std::filesystem::path(arguments[++i].toStdU16String());
       options.dirGiven = true;
+    } else if (arguments[i] == QStringLiteral("--keyboard") && i + 1 < arguments.size()) {
+      const auto choice = orbelin::app::parseKeyboardChoice(arguments[++i].toStdString());
+      if (!choice) return usage("--keyboard needs auto, wayland or x11");
+      options.keyboard = *choice;
     } else if (arguments[i] == QStringLiteral("--report-startup")) {
       options.reportStartup = true;
     } else {
