@@ -24,10 +24,12 @@ struct PortRequest {
   int bufferSize = 5120;
 };
 
-/// Outcome of an open; description is the system's message on failure.
+/// Outcome of an open; description is the system's message on failure, advice what the
+/// user can do about it when the cause is known (empty otherwise).
 struct PortResult {
   bool ok = false;
   std::string description;
+  std::string advice = {};
 };
 
 /// Port notifications. Received means at least one byte waits; DeviceLost means the

@@ -35,7 +35,7 @@ bool Connection::openPort(bool open) {
     if (settings.isOn(Setting::PortScan)) return scanPorts(request);
     const platform::PortResult result = m_context.port.open(request);
     if (!result.ok) {
-      m_context.reporter.report("RSOpen", kPortSource, result.description);
+      m_context.reporter.report("RSOpen", kPortSource, result.description, result.advice);
       return false;
     }
     m_lastRequest = request;
@@ -48,7 +48,7 @@ bool Connection::openPort(bool open) {
 }
 
 bool Connection::scanPorts(platform::PortRequest request) {
-  std::string lastFailure;
+  platform::PortResult lastFailure;
   for (int number = kHighestPort; number >= 1; --number) {
     request.number = number;
     request.device = deviceForPort(number, m_context.paths.ini());
@@ -58,9 +58,9 @@ bool Connection::scanPorts(platform::PortRequest request) {
       m_lastRequest = request;
       return true;
     }
-    lastFailure = result.description;
+    lastFailure = result;
   }
-  m_context.reporter.report("RSOpen", kPortSource, lastFailure);
+  m_context.reporter.report("RSOpen", kPortSource, lastFailure.description, lastFailure.advice);
   return false;
 }
 

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "platform/qtserial/PortPermission.h"
+
 namespace orbelin::platform::qtserial {
 
 namespace {
@@ -56,7 +58,13 @@ PortResult QtSerialPort::open(const PortRequest& request) {
   if (!m_port.open(QIODevice::ReadWrite)) {
     const std::string description = m_port.errorString().toStdString();
     m_port.clearError();
-    return {false, description.empty() ? request.device : request.device + ": " + description};
+    PortResult failed{false, description.empty() ? request.device : request.device + ": " + description};
+    // A reader the user may not open is the commonest first-day failure; say what fixes it.
+    if (auto advice = permissionAdvice(request.device)) {
+      failed.description += " / " + *advice;
+      failed.advice = std::move(*advice);
+    }
+    return failed;
   }
   return {true, {}};
 }
