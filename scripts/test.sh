@@ -18,3 +18,4 @@ done
 bash scripts/windows-test.sh
 
 bash scripts/fuzz.sh 20
+bash scripts/package-test.sh

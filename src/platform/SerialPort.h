@@ -24,13 +24,15 @@ struct PortRequest {
   int bufferSize = 5120;
 };
 
-/// Outcome of an open; description is the system's message on failure. deviceMissing
-/// tells a failure because nothing is at the device's path (a reader not plugged in)
-/// from one where the device is there and refuses (in use, settings it cannot take).
+/// Outcome of an open; description is the system's message on failure, advice what the
+/// user can do about it when the cause is known (empty otherwise). deviceMissing tells a
+/// failure because nothing is at the device's path (a reader not plugged in) from one
+/// where the device is there and refuses (in use, denied, settings it cannot take).
 struct PortResult {
   bool ok = false;
   std::string description;
   bool deviceMissing = false;
+  std::string advice = {};
 };
 
 /// Port notifications. Received means at least one byte waits; DeviceLost means the

@@ -35,6 +35,11 @@ constexpr FailureBox kFailureBoxes[] = {
 }  // namespace
 
 void FailureReporter::report(std::string_view procedure, std::string_view source, std::string_view description) {
+  report(procedure, source, description, {});
+}
+
+void FailureReporter::report(std::string_view procedure, std::string_view source, std::string_view description,
+                             std::string_view advice) {
   std::string line = "[";
   line += procedure;
   line += "] ";
@@ -44,7 +49,11 @@ void FailureReporter::report(std::string_view procedure, std::string_view source
   WriteLog(line, m_errorLog, m_clock);
   for (const auto& box : kFailureBoxes) {
     if (box.procedure == procedure) {
-      m_messages.show(box.icon, procedure, box.text);
+      if (advice.empty()) {
+        m_messages.show(box.icon, procedure, box.text);
+      } else {
+        m_messages.show(box.icon, procedure, std::string(box.text) + "\r\n\r\n" + std::string(advice));
+      }
       return;
     }
   }

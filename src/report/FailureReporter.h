@@ -21,6 +21,9 @@ class FailureReporter {
 
   /// Logs the failure and shows the procedure's box (none for MakeFile).
   void report(std::string_view procedure, std::string_view source, std::string_view description);
+  /// The same, with what the user can do about it after the procedure's fixed text.
+  void report(std::string_view procedure, std::string_view source, std::string_view description,
+              std::string_view advice);
   /// The same for a caught exception, with the program as the source.
   void report(std::string_view procedure, const std::exception& failure);
 

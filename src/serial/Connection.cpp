@@ -47,7 +47,7 @@ bool Connection::openPort(bool open) {
     const platform::PortResult result = m_context.port.open(request);
     if (!result.ok) {
       if (result.deviceMissing) m_missingRequest = request;
-      m_context.reporter.report("RSOpen", kPortSource, result.description);
+      m_context.reporter.report("RSOpen", kPortSource, result.description, result.advice);
       return false;
     }
     m_lastRequest = request;
@@ -60,7 +60,7 @@ bool Connection::openPort(bool open) {
 }
 
 bool Connection::scanPorts(platform::PortRequest request) {
-  std::string lastFailure;
+  platform::PortResult lastFailure;
   for (int number = kHighestPort; number >= 1; --number) {
     request.number = number;
     request.device = deviceForPort(number, m_context.paths.ini());
@@ -70,9 +70,9 @@ bool Connection::scanPorts(platform::PortRequest request) {
       m_lastRequest = request;
       return true;
     }
-    lastFailure = result.description;
+    lastFailure = result;
   }
-  m_context.reporter.report("RSOpen", kPortSource, lastFailure);
+  m_context.reporter.report("RSOpen", kPortSource, lastFailure.description, lastFailure.advice);
   return false;
 }
 

@@ -28,9 +28,13 @@ class ConsoleMessageBox : public platform::MessageBox {
   }
 };
 
-int usage() {
-  std::cerr << "usage: orbelin-convert [--dir DIR]\n"
-               "Reads one record per line from standard input and prints the key string for it.\n";
+constexpr const char* kUsage =
+    "usage: orbelin-convert [--dir DIR]\n"
+    "       orbelin-convert --help | --version\n"
+    "Reads one record per line from standard input and prints the key string for it.\n";
+
+int usage(const std::string& problem) {
+  std::cerr << "orbelin-convert: " << problem << "\n" << kUsage;
   return 2;
 }
 
@@ -42,8 +46,14 @@ int main(int argc, char** argv) {
     const std::string argument = argv[i];
     if (argument == "--dir" && i + 1 < argc) {
       paths.dir = argv[++i];
+    } else if (argument == "--help" || argument == "-h") {
+      std::cout << kUsage;
+      return 0;
+    } else if (argument == "--version") {
+      std::cout << "orbelin-convert " ORBELIN_VERSION_TEXT "\n";
+      return 0;
     } else {
-      return usage();
+      return usage("unexpected argument \"" + argument + "\"");
     }
   }
   platform::posix::SystemClock clock;

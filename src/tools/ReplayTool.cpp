@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "report/FailureReporter.h"
 #include "report/ProgramPaths.h"
@@ -51,12 +52,34 @@ struct Options {
   std::string script;
 };
 
+void printUsage(std::ostream& out) {
+  out << "usage: orbelin-replay [--dir DIR] [--now YYYY-MM-DDTHH:MM:SS] [--ports N,N,...] [--no-focus]\n"
+         "                      [--keyboard "
+      << tools::kRealKeyboardName << "] SCRIPT|-\n"
+      << "       orbelin-replay --help | --version\n"
+         "Runs the engine on a scripted byte stream in virtual time and prints what the program would do.\n";
+}
+
 int usage(const std::string& problem) {
-  std::cerr << "orbelin-replay: " << problem << "\n"
-            << "usage: orbelin-replay [--dir DIR] [--now YYYY-MM-DDTHH:MM:SS] [--ports N,N,...] [--no-focus]\n"
-               "                      [--keyboard "
-            << tools::kRealKeyboardName << "] SCRIPT|-\n";
+  std::cerr << "orbelin-replay: " << problem << "\n";
+  printUsage(std::cerr);
   return 2;
+}
+
+/// Answers --help and --version, which need no script; nothing otherwise.
+std::optional<int> answerQuestion(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      printUsage(std::cout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::cout << "orbelin-replay " ORBELIN_VERSION_TEXT "\n";
+      return 0;
+    }
+  }
+  return std::nullopt;
 }
 
 std::optional<platform::LocalTime> parseNow(const std::string& text) {
@@ -212,6 +235,7 @@ int run(const Options& options, const tools::ReplayScript& script, tools::RealOu
 
 int main(int argc, char** argv) {
   tools::useBinaryStandardStreams();
+  if (const auto answered = answerQuestion(argc, argv)) return *answered;
   Options options;
   if (const auto problem = parseArguments(argc, argv, options)) return usage(*problem);
   std::error_code error;

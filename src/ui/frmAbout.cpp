@@ -40,9 +40,9 @@ ProgramVersion builtVersion() {
   return {ORBELIN_VERSION_MAJOR, ORBELIN_VERSION_MINOR, ORBELIN_VERSION_PATCH, ORBELIN_RELEASE_DATE};
 }
 
-frmAbout::frmAbout(const ProgramVersion& version, const QString& programDir, platform::MessageBox& messages,
+frmAbout::frmAbout(const ProgramVersion& version, const AboutFolders& folders, platform::MessageBox& messages,
                    DesktopTools& tools, QWidget* parent)
-    : QDialog(parent), m_programDir(programDir), m_messages(messages), m_tools(tools) {
+    : QDialog(parent), m_shippedDir(folders.shipped), m_messages(messages), m_tools(tools) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(qs(kTitle));
   auto* layout = new QVBoxLayout(this);
@@ -51,6 +51,12 @@ frmAbout::frmAbout(const ProgramVersion& version, const QString& programDir, pla
            QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3β").arg(version.major).arg(version.minor).arg(version.revision));
   addLabel(*this, *layout, "lblUpdate",
            QStringLiteral("更新日：") + qs(version.releaseDate).replace(QLatin1Char('-'), QLatin1Char('/')));
+  // Settings, logs and the marker files other programs create live here; the user has to
+  // know where, now that an installed program keeps them in a folder of its own.
+  if (!folders.program.isEmpty()) {
+    auto* folder = addLabel(*this, *layout, "lblFolder", QStringLiteral("データフォルダ：") + folders.program);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  }
   auto* buttons = new QHBoxLayout;
   layout->addLayout(buttons);
   connect(addButton(*this, *buttons, "cmdSysInfo", "ｼｽﾃﾑ情報(&S)..."), &QPushButton::clicked, this,
@@ -68,7 +74,7 @@ void frmAbout::StartSysInfo() {
 }
 
 void frmAbout::HelpCmd_Click() {
-  const QString help = QDir(m_programDir).filePath(QString::fromLatin1(kHelpFileName));
+  const QString help = QDir(m_shippedDir).filePath(QString::fromLatin1(kHelpFileName));
   if (!QFileInfo(help).isFile()) {
     m_messages.show(platform::MessageIcon::Information, kTitle,
                     "ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");

@@ -19,14 +19,23 @@ struct ProgramVersion {
 /// The version and release date this program was built with.
 ProgramVersion builtVersion();
 
-/// The help document beside the program.
+/// The help document shipped with the program.
 inline constexpr const char* kHelpFileName = "qelt.html";
 
-/// The About box: version, release date, the system-information tool and the help.
+/// Where the About box looks for the help and which program folder it names.
+struct AboutFolders {
+  /// The folder of the files shipped with the program (the help document).
+  QString shipped;
+  /// The program folder: settings, logs and marker files.
+  QString program;
+};
+
+/// The About box: version, release date, the program folder, the system-information
+/// tool and the help.
 class frmAbout : public QDialog {
   Q_OBJECT
  public:
-  frmAbout(const ProgramVersion& version, const QString& programDir, platform::MessageBox& messages,
+  frmAbout(const ProgramVersion& version, const AboutFolders& folders, platform::MessageBox& messages,
            DesktopTools& tools, QWidget* parent = nullptr);
 
   /// Starts the system-information tool, or says that there is none.
@@ -35,7 +44,7 @@ class frmAbout : public QDialog {
   void HelpCmd_Click();
 
  private:
-  QString m_programDir;
+  QString m_shippedDir;
   platform::MessageBox& m_messages;
   DesktopTools& m_tools;
 };

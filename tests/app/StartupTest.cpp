@@ -73,6 +73,21 @@ TEST(Startup, UnwritableFolderShowsTheWriteTestBoxAndStartsAnyway) {
   EXPECT_TRUE(f.port.isOpen());
 }
 
+TEST(Startup, FolderUnderARegularFileShowsTheWriteTestBoxAndKeepsRunning) {
+  StartupFixture f;
+  writeFile(f.paths.dir / "plain", "x");
+  const report::ProgramPaths invalid{f.paths.dir / "plain" / "orbelin"};
+  Program program{ShellServices{invalid, f.clock, f.loop, f.messages, f.reporter, f.configuration, f.window, f.tray,
+                                &f.splash, nullptr, {}, {}},
+                  f.link};
+  EXPECT_EQ(program.Main(), StartResult::Running);
+  EXPECT_EQ(f.transcript.lines()[0],
+            "msgbox critical \"コントロール確認\" \"コントロールファイルの書き込みが行えません。\\r\\n"
+            "インストール先が書き込み権限などあるか確認してください。\"");
+  f.loop.waitUntil(1000, [] { return false; });
+  EXPECT_FALSE(program.ended());
+}
+
 TEST(Startup, CaptureAboveTheLimitIsDeleted) {
   for (const auto& [size, kept] : {std::pair{4'999'999u, true}, std::pair{5'000'000u, false}}) {
     StartupFixture f;

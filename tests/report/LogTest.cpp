@@ -73,6 +73,15 @@ TEST(FailureReporter, LogsThenShowsTheProceduresBox) {
             "msgbox warning \"EANRead\" \"ＥＡＮ１２８用ＤＢが読み込めませんでした\"\n");
 }
 
+TEST(FailureReporter, AdviceFollowsTheFixedTextInTheBoxOnly) {
+  test::Harness h;
+  h.reporter.report("RSOpen", "MSComm", "/dev/ttyUSB0: denied / fix it", "fix it");
+  EXPECT_EQ(h.errorLines(), std::vector<std::string>{"[RSOpen] MSComm:/dev/ttyUSB0: denied / fix it"});
+  EXPECT_EQ(h.transcript.lines(),
+            std::vector<std::string>{"msgbox critical \"RSOpen\" \"ComPortの接続に失敗しました。\\r\\n起動している"
+                                     "アプリケーション、COMポートの接続状況、設定を確認してください。\\r\\n\\r\\nfix it\""});
+}
+
 TEST(FailureReporter, StillShowsTheBoxWhenTheLogCannotBeWritten) {
   test::Harness h;
   test::writeFile(h.dir / "plain", "x");

@@ -31,10 +31,12 @@ class About : public ::testing::Test {
  protected:
   std::unique_ptr<ui::frmAbout> open() {
     return std::make_unique<ui::frmAbout>(ui::ProgramVersion{1, 2, 3, "2008-03-28"},
-                                          ui::qs(harness.dir.path().string()), harness.messages, desktop);
+                                          ui::AboutFolders{ui::qs(harness.dir.path().string()), programFolder},
+                                          harness.messages, desktop);
   }
   Harness harness;
   FakeDesktop desktop;
+  QString programFolder = QStringLiteral("/home/u/.local/share/orbelin");
 };
 
 TEST_F(About, ShowsVersionAndReleaseDate) {
@@ -42,6 +44,12 @@ TEST_F(About, ShowsVersionAndReleaseDate) {
   EXPECT_EQ(about->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 Orbelin"));
   EXPECT_EQ(child<QLabel>(*about, "lblVersion").text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.2.3β"));
   EXPECT_EQ(child<QLabel>(*about, "lblUpdate").text(), QStringLiteral("更新日：2008/03/28"));
+}
+
+TEST_F(About, NamesTheProgramFolder) {
+  EXPECT_EQ(child<QLabel>(*open(), "lblFolder").text(), QStringLiteral("データフォルダ：/home/u/.local/share/orbelin"));
+  programFolder.clear();
+  EXPECT_EQ(open()->findChild<QLabel*>(QStringLiteral("lblFolder")), nullptr);
 }
 
 TEST_F(About, BuiltVersionComesFromTheBuild) {
@@ -70,7 +78,7 @@ TEST_F(About, StartsTheSystemInformationToolWhenInstalled) {
   EXPECT_EQ(harness.transcript.lines().size(), 1u);
 }
 
-TEST_F(About, HelpOpensTheDocumentBesideTheProgram) {
+TEST_F(About, HelpOpensTheShippedDocument) {
   writeFile(harness.dir / ui::kHelpFileName, "<html></html>");
   auto about = open();
   click(*about, "HelpCmd");

@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
   ui::frmAsciiSet codes(picker);
   ok = save(codes, folder, QStringLiteral("picker-control-codes")) && ok;
   ui::SystemDesktopTools tools;
-  ui::frmAbout about(ui::builtVersion(), QString(), messages, tools);
+  ui::frmAbout about(ui::builtVersion(), ui::AboutFolders{QString(), QStringLiteral("/home/user/.local/share/orbelin")},
+                     messages, tools);
   ok = save(about, folder, QStringLiteral("about")) && ok;
   return ok ? 0 : 1;
 }

@@ -38,7 +38,6 @@
 namespace orbelin::app {
 namespace {
 
-constexpr const char* kLockFileName = "orbelin.lock";
 constexpr const char* kNoTrayLog = "通知領域がないため、ウィンドウを最小化したまま表示します。";
 constexpr const char* kNoKeyboardText = "キー入力を送信できません。受信したデータは入力されません。";
 
@@ -65,7 +64,7 @@ void reportKeyboardNotice(const std::string& notice, const report::ProgramPaths&
 /// Everything one run of the program consists of, in the order it is built.
 struct Desktop {
   explicit Desktop(const DesktopOptions& given)
-      : paths{given.programDir}, options(given), lock(paths.file(kLockFileName)) {}
+      : paths{given.programDir}, options(given), lock(platform::qtserial::instanceLockFile(given.programDir)) {}
   void wireWindow();
   void openSettings();
   void openAbout();
@@ -128,7 +127,11 @@ void Desktop::openSettings() {
 
 void Desktop::openAbout() {
   if (aboutBox.isNull()) {
-    aboutBox = new ui::frmAbout(ui::builtVersion(), ui::qs(paths.dir.string()), messages, tools);
+    aboutBox = new ui::frmAbout(
+        ui::builtVersion(),
+        ui::AboutFolders{QString::fromStdU16String(options.shippedDir.u16string()),
+                         QString::fromStdU16String(paths.dir.u16string())},
+        messages, tools);
     aboutBox->setAttribute(Qt::WA_DeleteOnClose);
   }
   aboutBox->show();

@@ -12,8 +12,10 @@ namespace orbelin::app {
 struct DesktopOptions {
   /// The program folder: settings, tables, logs and markers.
   std::filesystem::path programDir;
-  /// Set when the folder came from --dir rather than being the executable's own.
+  /// Set when the folder came from --dir rather than from where the program is installed.
   bool dirGiven = false;
+  /// Where the files shipped with the program are (the help document).
+  std::filesystem::path shippedDir;
   /// Print the start-up time and resident memory at the first event loop iteration.
   bool reportStartup = false;
   /// The keyboard to type through (--keyboard).

@@ -23,6 +23,14 @@ void removeQuietly(const std::filesystem::path& path) {
   std::filesystem::remove(path, ignored);
 }
 
+/// FileExists answers yes for any path it cannot list, so in a program folder that is no
+/// folder at all (a path under a regular file) every file would seem to exist: the write
+/// test would pass and the stop request would end the program at its first tick.
+bool folderIsReal(const std::filesystem::path& dir) {
+  std::error_code error;
+  return std::filesystem::is_directory(dir, error);
+}
+
 }  // namespace
 
 Program::~Program() {
@@ -45,8 +53,10 @@ StartResult Program::Main() {
   deleteMarkers();
   m_services.window.setCaption(kInitialCaption);
   m_services.tray.setIcon(platform::IconState::Disconnected, m_services.window.caption());
-  m_link.connection().connectAtStartup();
+  // The watch comes with the first access to the port, so a stop request is honoured
+  // even while the box of a failed connection waits for the user.
   watchFinishMarker();
+  m_link.connection().connectAtStartup();
   return StartResult::Running;
 }
 
@@ -54,7 +64,7 @@ void Program::testProgramFolder() {
   const auto testFile = m_services.paths.writeTestFile();
   if (report::FileExists(testFile)) removeQuietly(testFile);
   settings::profileWrite("TES", "OK", "1", testFile);
-  if (report::FileExists(testFile)) {
+  if (folderIsReal(m_services.paths.dir) && report::FileExists(testFile)) {
     removeQuietly(testFile);
   } else {
     m_services.messages.show(platform::MessageIcon::Critical, kWriteTestTitle, kWriteTestText);
@@ -89,7 +99,7 @@ void Program::deleteMarkers() {
 
 void Program::watchFinishMarker() {
   m_finishWatch = m_services.loop.startTimer(kFinishWatchMs, true, [this] {
-    if (report::FileExists(m_services.paths.finishMarker())) unload();
+    if (report::FileExists(m_services.paths.finishMarker()) && folderIsReal(m_services.paths.dir)) unload();
   });
 }
 

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "platform/qtserial/PortPermission.h"
+
 namespace orbelin::platform::qtserial {
 
 namespace {
@@ -57,7 +59,13 @@ PortResult QtSerialPort::open(const PortRequest& request) {
     const std::string description = m_port.errorString().toStdString();
     const bool missing = m_port.error() == QSerialPort::DeviceNotFoundError;
     m_port.clearError();
-    return {false, description.empty() ? request.device : request.device + ": " + description, missing};
+    PortResult failed{false, description.empty() ? request.device : request.device + ": " + description, missing};
+    // A reader the user may not open is the commonest first-day failure; say what fixes it.
+    if (auto advice = permissionAdvice(request.device)) {
+      failed.description += " / " + *advice;
+      failed.advice = std::move(*advice);
+    }
+    return failed;
   }
   return {true, {}};
 }

@@ -37,15 +37,19 @@ QPixmap drawIcon(platform::IconState state, int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
+  paintStatusIcon(painter, state, size);
+  return pixmap;
+}
+
+}  // namespace
+
+void paintStatusIcon(QPainter& painter, platform::IconState state, int size) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(fillOf(state).darker(150), size / 16.0));
   painter.setBrush(fillOf(state));
   painter.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), size / 5.0, size / 5.0);
   drawMark(painter, state, size);
-  return pixmap;
 }
-
-}  // namespace
 
 QIcon statusIcon(platform::IconState state) {
   QIcon icon;

@@ -6,6 +6,14 @@
 #include <memory>
 #include <thread>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include "PtyFixture.h"
 #include "platform/qtserial/QtInstanceLock.h"
 
@@ -173,6 +181,107 @@ TEST(QtInstanceLock, SecondStartOfTheSameProgramFindsTheLockHeld) {
   QtInstanceLock second(dir / "QELT.LCK");
   EXPECT_TRUE(first.tryAcquire());
   EXPECT_FALSE(second.tryAcquire());
+}
+
+TEST(QtInstanceLock, ALockFileThatCannotBeMadeDoesNotStopTheProgram) {
+  test::TempDir dir;
+  test::writeFile(dir / "plain", "x");
+  QtInstanceLock lock(dir / "plain" / "QELT.LCK");
+  EXPECT_TRUE(lock.tryAcquire());
+}
+
+TEST(QtInstanceLock, OneLockPerProgramFolderInTheRuntimeFolder) {
+  test::TempDir runtime;
+  std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string before = saved != nullptr ? saved : "";
+  ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  const auto a = instanceLockFile("/srv/a");
+  const auto b = instanceLockFile("/srv/b");
+  const auto aAgain = instanceLockFile("/srv/a/");
+  if (saved != nullptr) {
+    ::setenv("XDG_RUNTIME_DIR", before.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  }
+  EXPECT_EQ(a.parent_path(), runtime.path());
+  EXPECT_EQ(a, aAgain);
+  EXPECT_NE(a, b);
+}
+
+/// Opens device as the unprivileged user nobody in a child process; the result comes
+/// back as "ok|description|advice".
+std::string openAsNobody(const std::string& device) {
+  int channel[2];
+  if (::pipe(channel) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+    QtSerialPort port;
+    PortRequest request;
+    request.device = device;
+    const PortResult result = port.open(request);
+    const std::string answer = (result.ok ? "1|" : "0|") + result.description + "|" + result.advice;
+    const bool written = ::write(channel[1], answer.data(), answer.size()) == static_cast<ssize_t>(answer.size());
+    ::_exit(written ? 0 : 4);
+  }
+  ::close(channel[1]);
+  std::string answer;
+  char buffer[512];
+  for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, size_t(got));
+  ::close(channel[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return answer;
+}
+
+/// A device node the test user may not open, with the given group and mode; a plain file
+/// stands in where device nodes cannot be made.
+std::filesystem::path deniedDevice(const test::TempDir& dir, gid_t group, mode_t mode) {
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_exec |
+                                               std::filesystem::perms::others_exec);
+  const auto node = dir / "ttyREADER";
+  if (::mknod(node.c_str(), S_IFCHR | mode, makedev(4, 64)) != 0) test::writeFile(node, "");
+  EXPECT_EQ(::chown(node.c_str(), 0, group), 0);
+  EXPECT_EQ(::chmod(node.c_str(), mode), 0);
+  return node;
+}
+
+TEST(QtSerialPort, PortOfAGroupTheUserIsNotInGivesTheUsermodCommand) {
+  const group* dialout = ::getgrnam("dialout");
+  if (dialout == nullptr || ::geteuid() != 0) GTEST_SKIP() << "needs root and the group dialout";
+  test::TempDir dir;
+  const auto device = deniedDevice(dir, dialout->gr_gid, 0660);
+  const std::string answer = openAsNobody(device.string());
+  EXPECT_TRUE(answer.starts_with("0|" + device.string() + ": ")) << answer;
+  const std::string command = "sudo usermod -aG dialout nobody";
+  const auto split = answer.rfind('|');
+  ASSERT_NE(split, std::string::npos) << answer;
+  const std::string description = answer.substr(0, split);
+  const std::string advice = answer.substr(split + 1);
+  // The log line (the description) and the box (the advice) both name the group and the fix.
+  for (const auto& text : {description, advice}) {
+    EXPECT_NE(text.find("グループ dialout"), std::string::npos) << text;
+    EXPECT_NE(text.find(command), std::string::npos) << text;
+  }
+}
+
+TEST(QtSerialPort, PortNoGroupMayOpenPointsToAUdevRule) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root";
+  test::TempDir dir;
+  const auto device = deniedDevice(dir, 0, 0600);
+  const std::string answer = openAsNobody(device.string());
+  EXPECT_NE(answer.find("モード 0600"), std::string::npos) << answer;
+  EXPECT_NE(answer.find("udev"), std::string::npos) << answer;
+  EXPECT_EQ(answer.find("usermod"), std::string::npos) << answer;
+}
+
+TEST(QtSerialPort, MissingDeviceGivesNoPermissionAdvice) {
+  test::TempDir dir;
+  const std::string answer = openAsNobody((dir / "ttyNONE").string());
+  EXPECT_TRUE(answer.starts_with("0|")) << answer;
+  EXPECT_TRUE(answer.ends_with("|")) << answer;
 }
 
 TEST(QtEventLoop, TimersAndPostedTasksRunInsideAWait) {
