@@ -25,8 +25,7 @@ constexpr const char* kUsage =
     "otherwise $XDG_DATA_HOME/orbelin (~/.local/share/orbelin).\n";
 
 int usage(const std::string& problem) {
-  std::cerr << "orbelin: " << problem << "
-" << kUsage;
+  std::cerr << "orbelin: " << problem << "\n" << kUsage;
   return 2;
 }
 
