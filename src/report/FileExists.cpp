@@ -26,4 +26,9 @@ bool FileExists(const std::filesystem::path& path, int attributes) {
   return true;
 }
 
+bool MarkerPresent(const std::filesystem::path& marker) {
+  std::error_code error;
+  return std::filesystem::is_directory(marker.parent_path(), error) && FileExists(marker);
+}
+
 }  // namespace orbelin::report

@@ -13,4 +13,9 @@ inline constexpr int kAttrDirectory = 16;
 /// existing: the caller meets the real failure when it opens the file.
 bool FileExists(const std::filesystem::path& path, int attributes = kAttrNormal);
 
+/// True when the marker file (FINISH.TXT, DONTKEY.TXT) is there. Unlike FileExists, a path
+/// that cannot be looked at is no marker: in a program folder that is no folder at all
+/// every file would seem to exist, and the marker would stop the program or every record.
+bool MarkerPresent(const std::filesystem::path& marker);
+
 }  // namespace orbelin::report

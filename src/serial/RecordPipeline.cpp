@@ -100,7 +100,7 @@ void RecordPipeline::EventRecv() {
       if (!working.empty() && m_recordRead) m_recordRead();
     }
     if (!working.empty()) {
-      const bool outputAllowed = !report::FileExists(m_context.paths.dontKeyMarker());
+      const bool outputAllowed = !report::MarkerPresent(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
       std::optional<BookResult> converted = convertRecord(std::move(working));
       scheduleBookRelease();
@@ -255,7 +255,7 @@ void RecordPipeline::releaseExpiredBookRows() {
     std::vector<std::string> rows = m_steps.book->takeExpired(m_context.clock.monotonicMs());
     noteDroppedRows();
     for (std::string& row : rows) {
-      const bool outputAllowed = !report::FileExists(m_context.paths.dontKeyMarker());
+      const bool outputAllowed = !report::MarkerPresent(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
       finishRecord(std::move(row), outputAllowed);
     }

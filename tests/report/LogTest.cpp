@@ -60,6 +60,16 @@ TEST(FileExists, ListsFilesAndFoldersByTheMask) {
   for (const auto& c : cases) EXPECT_EQ(FileExists(c.path, c.mask), c.expected) << c.path << ' ' << c.mask;
 }
 
+TEST(FileExists, AMarkerCountsOnlyInARealFolder) {
+  test::Harness h;
+  test::writeFile(h.dir / "DONTKEY.TXT", "");
+  test::writeFile(h.dir / "file.txt", "");
+  EXPECT_TRUE(MarkerPresent(h.dir / "DONTKEY.TXT"));
+  EXPECT_FALSE(MarkerPresent(h.dir / "FINISH.TXT"));
+  EXPECT_FALSE(MarkerPresent(h.dir / "file.txt" / "DONTKEY.TXT"));
+  EXPECT_FALSE(MarkerPresent(h.dir / "missing" / "DONTKEY.TXT"));
+}
+
 TEST(FailureReporter, LogsThenShowsTheProceduresBox) {
   test::Harness h;
   h.reporter.report("RSOpen", "QELT", "no such device");

@@ -24,8 +24,8 @@ void removeQuietly(const std::filesystem::path& path) {
 }
 
 /// FileExists answers yes for any path it cannot list, so in a program folder that is no
-/// folder at all (a path under a regular file) every file would seem to exist: the write
-/// test would pass and the stop request would end the program at its first tick.
+/// folder at all (a path under a regular file) every file would seem to exist and the
+/// write test would pass.
 bool folderIsReal(const std::filesystem::path& dir) {
   std::error_code error;
   return std::filesystem::is_directory(dir, error);
@@ -99,7 +99,7 @@ void Program::deleteMarkers() {
 
 void Program::watchFinishMarker() {
   m_finishWatch = m_services.loop.startTimer(kFinishWatchMs, true, [this] {
-    if (report::FileExists(m_services.paths.finishMarker()) && folderIsReal(m_services.paths.dir)) unload();
+    if (report::MarkerPresent(m_services.paths.finishMarker())) unload();
   });
 }
 
