@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
-  qt6-base-dev libqt6serialport6-dev
+  qt6-base-dev qt6-serialport-dev
   libx11-dev libxtst-dev
   xvfb xauth trayer fonts-ipafont-gothic
   # Wayland: the virtual keyboard and clipboard, Qt as a Wayland client, headless sway for the tests
