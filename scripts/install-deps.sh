@@ -12,6 +12,8 @@ packages=(
   xvfb xauth trayer fonts-ipafont-gothic
   # Wayland: the virtual keyboard and clipboard, Qt as a Wayland client, headless sway for the tests
   libwayland-dev libxkbcommon-dev qt6-wayland sway
+  # input methods: switching them off over D-Bus, and fcitx5 and ibus with Mozc for the tests
+  libdbus-1-dev dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc
   # the Debian package: CPack with dpkg-shlibdeps, the icons (Qt SVG), the run-time plugins and the checks
   dpkg-dev qt6-svg-dev qt6-qpa-plugins lintian desktop-file-utils appstream man-db
   # Windows: the MinGW-w64 cross compiler, Wine to run the tests, socat for COM ports on ptys, zip to package

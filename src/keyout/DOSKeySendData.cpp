@@ -7,6 +7,7 @@
 #include "convert/text/Integers.h"
 #include "keyout/KeyPress.h"
 #include "keyout/KeyScanner.h"
+#include "keyout/RecordScope.h"
 
 namespace orbelin::keyout {
 
@@ -107,6 +108,7 @@ void handleItem(const KeyItem& item, PasteBuffer& buffer, KeyOutput& out) {
 bool DOSKeySendData(std::string_view keyString, bool interpretTokens, std::int16_t pasteMode, KeyOutput& out) {
   if (keyString.empty()) return true;
   try {
+    const RecordScope record(out);
     KeyScanner scanner(keyString, interpretTokens, out.clock);
     PasteBuffer buffer(pasteMode, out);
     while (!scanner.atEnd()) handleItem(scanner.next(), buffer, out);

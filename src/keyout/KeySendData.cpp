@@ -6,6 +6,7 @@
 
 #include "keyout/KeyPress.h"
 #include "keyout/KeyScanner.h"
+#include "keyout/RecordScope.h"
 
 namespace orbelin::keyout {
 
@@ -66,6 +67,7 @@ std::vector<std::int32_t> charactersAhead(std::string_view keyString, bool inter
 bool KeySendData(std::string_view keyString, bool interpretTokens, KeyOutput& out) {
   if (keyString.empty()) return true;
   try {
+    const RecordScope record(out);
     out.keyboard.prepareCharacters(charactersAhead(keyString, interpretTokens, out.clock));
     KeyScanner scanner(keyString, interpretTokens, out.clock);
     while (!scanner.atEnd()) {

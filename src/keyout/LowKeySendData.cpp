@@ -4,6 +4,7 @@
 
 #include "keyout/KeyPress.h"
 #include "keyout/KeyScanner.h"
+#include "keyout/RecordScope.h"
 
 namespace orbelin::keyout {
 
@@ -39,6 +40,7 @@ void typeItem(const KeyItem& item, KeyOutput& out) {
 bool LowKeySendData(std::string_view keyString, bool interpretTokens, KeyOutput& out) {
   if (keyString.empty()) return true;
   try {
+    const RecordScope record(out);
     KeyScanner scanner(keyString, interpretTokens, out.clock);
     while (!scanner.atEnd()) typeItem(scanner.next(), out);
     return true;

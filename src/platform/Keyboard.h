@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace orbelin::platform {
@@ -37,6 +38,15 @@ class Keyboard {
   /// The codes that postCharacter is about to receive for one record, in order: lets a
   /// backend plan its key bindings for the whole record. A hint only; it types nothing.
   virtual void prepareCharacters(std::span<const std::int32_t> codes) { (void)codes; }
+  /// Called before the first event of one record, in every transfer mode: lets a backend
+  /// make the record arrive exactly as typed (an input method switched off, say).
+  virtual void beginRecord() {}
+  /// Called after the record's last event, after a failure too: gives back what
+  /// beginRecord changed, so the user finds the desktop as it was.
+  virtual void endRecord() {}
+  /// A line for the error log about typing on this desktop (an input method that could
+  /// not be switched off), each kind at most once per run; empty when there is none.
+  virtual std::string takeNotice() { return {}; }
 };
 
 /// The system clipboard, plain text only.

@@ -63,4 +63,6 @@ void FailureReporter::report(std::string_view procedure, const std::exception& f
   report(procedure, kProgramSource, failure.what());
 }
 
+void FailureReporter::log(std::string_view text) { WriteLog(text, m_errorLog, m_clock); }
+
 }  // namespace orbelin::report

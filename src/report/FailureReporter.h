@@ -27,6 +27,10 @@ class FailureReporter {
   /// The same for a caught exception, with the program as the source.
   void report(std::string_view procedure, const std::exception& failure);
 
+  /// One line in ERROR.LOG and no box: something the user may want to know later that
+  /// did not stop the procedure.
+  void log(std::string_view text);
+
   platform::Clock& clock() { return m_clock; }
   platform::MessageBox& messages() { return m_messages; }
 

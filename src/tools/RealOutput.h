@@ -37,6 +37,16 @@ class TeeKeyboard : public platform::Keyboard {
     m_real.sleep(ms);
     m_recorder.sleep(ms);
   }
+  void prepareCharacters(std::span<const std::int32_t> codes) override { m_real.prepareCharacters(codes); }
+  void beginRecord() override {
+    m_real.beginRecord();
+    m_recorder.beginRecord();
+  }
+  void endRecord() override {
+    m_real.endRecord();
+    m_recorder.endRecord();
+  }
+  std::string takeNotice() override { return m_real.takeNotice(); }
 
  private:
   platform::Keyboard& m_real;

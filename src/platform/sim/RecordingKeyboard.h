@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "platform/Keyboard.h"
 #include "platform/Transcript.h"
@@ -28,6 +30,16 @@ class RecordingKeyboard : public Keyboard {
   std::optional<WindowId> focusWindow() override;
   void postCharacter(WindowId window, std::int32_t code) override;
   void sleep(int ms) override;
+  /// Counted, not written: transcripts stay as they were.
+  void beginRecord() override { ++m_begun; }
+  void endRecord() override { ++m_ended; }
+  std::string takeNotice() override { return std::exchange(m_notice, {}); }
+
+  /// Records begun and ended so far.
+  int recordsBegun() const { return m_begun; }
+  int recordsEnded() const { return m_ended; }
+  /// The notice the next takeNotice() hands out.
+  void setNotice(std::string notice) { m_notice = std::move(notice); }
 
   /// What a pause does instead of advancing the clock, for example letting the simulated
   /// event loop run what falls due meanwhile (see SimEventLoop::pause).
@@ -44,6 +56,9 @@ class RecordingKeyboard : public Keyboard {
   std::function<void(int ms)> m_pause;
   std::optional<WindowId> m_focus = kDefaultFocus;
   std::optional<int> m_lookupsLeft;
+  int m_begun = 0;
+  int m_ended = 0;
+  std::string m_notice;
 };
 
 /// VkKeyScanA of the US English layout: virtual key in the low byte, shift state in the

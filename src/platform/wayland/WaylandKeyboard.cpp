@@ -343,6 +343,16 @@ void WaylandKeyboard::postCharacter(WindowId window, std::int32_t code) {
   tap(m_keymap->boundKeycodeOf(keysym), false);
 }
 
+// Switched off rather than typed around: with the method off every key, Return and Tab
+// included, reaches the client as without a method, in every transfer mode.
+void WaylandKeyboard::beginRecord() { m_inputMethod.suspend(); }
+
+void WaylandKeyboard::endRecord() {
+  flush();
+  wl_display_roundtrip(m_connection->display);
+  m_inputMethod.restoreAfter(inputmethod::InputMethodSwitch::kSettle);
+}
+
 void WaylandKeyboard::sleep(int ms) {
   flush();
   if (ms <= 0) return;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Keyboard.h"
+#include "platform/inputmethod/InputMethodSwitch.h"
 #include "platform/wayland/BindingKeymap.h"
 
 struct xkb_state;
@@ -56,6 +57,11 @@ class WaylandKeyboard final : public Keyboard {
   void postCharacter(WindowId window, std::int32_t code) override;
   void sleep(int ms) override;
   void prepareCharacters(std::span<const std::int32_t> codes) override;
+  /// Switches a composing input method (fcitx5, ibus) off for the record.
+  void beginRecord() override;
+  /// Switches it on again a moment after the record (InputMethodSwitch::kSettle).
+  void endRecord() override;
+  std::string takeNotice() override { return m_inputMethod.takeNotice(); }
 
   /// Releases every key this keyboard pressed and has not released yet, last first.
   void releaseAll();
@@ -97,6 +103,7 @@ class WaylandKeyboard final : public Keyboard {
   std::chrono::steady_clock::time_point m_firstKeyAt;
   int m_uploads = 0;
   int m_keysSinceSync = 0;
+  inputmethod::InputMethodSwitch m_inputMethod;
 };
 
 }  // namespace orbelin::platform::wayland

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Keyboard.h"
+#include "platform/inputmethod/InputMethodSwitch.h"
 #include "platform/x11/DisplayHandle.h"
 #include "platform/x11/KeySlots.h"
 #include "platform/x11/Keymap.h"
@@ -23,7 +24,8 @@ Keymap readKeymap(::_XDisplay* display);
 /// The keyboard of an X11 session (XWayland included) through the XTEST extension.
 /// Key events press the keys of the live keymap; a posted character is typed by its own
 /// key when the keymap has one and otherwise by a spare keycode lent to its keysym, so
-/// Japanese text arrives whole. Every key it presses is released again, at the latest by
+/// Japanese text arrives whole. An input method (fcitx5, ibus) that composes is switched
+/// off for each record and on again after it, so keys reach the program as typed. Every key it presses is released again, at the latest by
 /// releaseAll() and the destructor. One thread uses it; an internal thread gives unused
 /// spare keycodes back.
 class X11Keyboard final : public Keyboard {
@@ -56,6 +58,12 @@ class X11Keyboard final : public Keyboard {
   void sleep(int ms) override;
   /// Plans the spare keycodes for the characters of a record that the layout lacks.
   void prepareCharacters(std::span<const std::int32_t> codes) override;
+  /// Switches a composing input method off and reads the keymap again: switching may
+  /// change the layout.
+  void beginRecord() override;
+  /// Switches the input method on again a moment after the record (InputMethodSwitch::kSettle).
+  void endRecord() override;
+  std::string takeNotice() override { return m_inputMethod.takeNotice(); }
 
   /// Releases every key this keyboard pressed and has not released yet, last first.
   void releaseAll();
@@ -113,6 +121,7 @@ class X11Keyboard final : public Keyboard {
   std::condition_variable_any m_wake;
   bool m_woken = false;
   std::jthread m_idleRelease;
+  inputmethod::InputMethodSwitch m_inputMethod;
 };
 
 }  // namespace orbelin::platform::x11

@@ -1,0 +1,126 @@
+// The transfers typing into the text box client through the X11 keyboard while a
+// Japanese input method composes (Mozc on): run under with-input-method.sh, which says
+// which method through QT_IM_MODULE.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "TextBoxDriver.h"
+#include "keyout/DOSKeySendData.h"
+#include "keyout/KeySendData.h"
+#include "keyout/LowKeySendData.h"
+#include "platform/inputmethod/MethodControl.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/x11/X11Keyboard.h"
+#include "settings/Settings.h"
+#include "support/Harness.h"
+
+namespace orbelin::platform::inputmethod {
+namespace {
+
+constexpr auto kGuard = std::chrono::seconds(30);
+
+QGuiApplication& application() {
+  static int argc = 1;
+  static char name[] = "x11_input_method_tests";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication app(argc, argv);
+  return app;
+}
+
+std::unique_ptr<MethodControl> sessionMethod() {
+  const char* module = std::getenv("QT_IM_MODULE");
+  return module != nullptr && std::string(module) == "ibus" ? makeIBusControl() : makeFcitx5Control();
+}
+
+// Waits with a deadline until the method composes for the focus (or stops composing).
+bool methodBecomes(MethodControl& method, bool on) {
+  const auto deadline = std::chrono::steady_clock::now() + kGuard;
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::string error;
+    if (method.isOn(error) == on) return true;
+    QCoreApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+class X11InputMethodTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    application();
+    auto opened = x11::X11Keyboard::open(nullptr, qt::servingPause);
+    ASSERT_TRUE(opened.keyboard) << opened.reason;
+    keyboard = std::move(opened.keyboard);
+    out = std::make_unique<keyout::KeyOutput>(
+        keyout::KeyOutput{*keyboard, clipboard, harness.clock, settings, harness.reporter, nullptr});
+    ASSERT_TRUE(client.ready()) << client.problem();
+    ASSERT_TRUE(methodBecomes(*method, true)) << method->name() << " did not compose for the text box";
+  }
+
+  std::string text() {
+    return client.text(*keyboard, [] { QCoreApplication::processEvents(); }).value_or("<no answer>");
+  }
+
+  // The method is the user's again once a record is typed.
+  void expectMethodOn() { EXPECT_TRUE(methodBecomes(*method, true)) << method->name() << " stayed off"; }
+
+  test::Harness harness;
+  settings::Settings settings = settings::Settings::defaults();
+  qt::QtClipboard clipboard;
+  test::x11::TextBoxDriver client;
+  std::unique_ptr<x11::X11Keyboard> keyboard;
+  std::unique_ptr<keyout::KeyOutput> out;
+  std::unique_ptr<MethodControl> method = sessionMethod();
+};
+
+TEST_F(X11InputMethodTest, NormalModeRecordsArriveExactly) {
+  for (const char* record : {"4912345678904{ENTER}", "abc-123/XYZ{TAB}x{ENTER}", "日本ｶﾅ{ENTER}"}) {
+    EXPECT_TRUE(keyout::KeySendData(record, true, *out)) << record;
+    expectMethodOn();
+  }
+  EXPECT_EQ(text(), "4912345678904\nabc-123/XYZ\tx\n日本ｶﾅ\n");
+  EXPECT_TRUE(harness.errorLines().empty());
+}
+
+TEST_F(X11InputMethodTest, NormalModeCtrlAReachesTheProgram) {
+  EXPECT_TRUE(keyout::KeySendData("old text", true, *out));
+  EXPECT_TRUE(keyout::KeySendData("{C+A}new 42{ENTER}", true, *out));
+  EXPECT_EQ(text(), "new 42\n");
+  expectMethodOn();
+}
+
+TEST_F(X11InputMethodTest, LowLevelAndPasteModesArriveExactly) {
+  EXPECT_TRUE(keyout::LowKeySendData("ab-12{TAB}Z{ENTER}", true, *out));
+  expectMethodOn();
+  EXPECT_TRUE(keyout::DOSKeySendData("CD34{ENTER}日本ｶﾅ", true, 3, *out));
+  expectMethodOn();
+  EXPECT_EQ(text(), "ab-12\tZ\nCD34\n日本ｶﾅ");
+}
+
+TEST_F(X11InputMethodTest, ACompositionLeftOpenEndsBeforeTheScanWhichArrivesWhole) {
+  // The user typed "ka" and left it uncommitted: Mozc holds "か". Switching the method
+  // off ends it before the record: ibus commits it, fcitx5 drops it.
+  constexpr std::uint8_t kKeyK = 'K';
+  constexpr std::uint8_t kKeyA = 'A';
+  for (const auto key : {kKeyK, kKeyA}) {
+    keyboard->keyEvent(key, keyboard->scanCodeOf(key), 0);
+    keyboard->keyEvent(key, keyboard->scanCodeOf(key), kKeyUp);
+  }
+  keyboard->sleep(0);
+  EXPECT_TRUE(keyout::KeySendData("4912345678904{ENTER}", true, *out));
+  expectMethodOn();
+  const std::string composition = std::string(method->name()) == "ibus" ? "か" : "";
+  EXPECT_EQ(text(), composition + "4912345678904\n");
+}
+
+}  // namespace
+}  // namespace orbelin::platform::inputmethod
