@@ -290,8 +290,8 @@ void X11Keyboard::prepareCharacters(std::span<const std::int32_t> codes) {
 
 // The method is switched off rather than typed around: with it off every key, Return
 // and Tab included, reaches the program as it does without a method, in every transfer
-// mode. Switching off gives up a composition the user left open (fcitx5 and ibus with
-// Mozc drop it); the record arrives whole after it.
+// mode. Switching off ends a composition the user left open (fcitx5 with Mozc drops it,
+// ibus commits or drops it); the record arrives whole after it.
 void X11Keyboard::beginRecord() {
   m_inputMethod.suspend();
   XSync(m_display.get(), False);
