@@ -22,7 +22,8 @@ cp "$bin"/Qt6Core.dll "$bin"/Qt6Gui.dll "$bin"/Qt6Widgets.dll "$bin"/libstdc++-6
 cp "$bin"/platforms/qwindows.dll "$stage/platforms/"
 cp "$bin"/styles/*.dll "$stage/styles/"
 x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
-cp "$sdk"/licenses/* data/LICENSE-Apache-2.0.txt data/NOTICE "$stage/licenses/"
+cp "$sdk"/licenses/* data/NOTICE "$stage/licenses/"
+cp LICENSE "$stage/licenses/LICENSE.txt"
 
 rm -f "build/windows/$name.zip"
 (cd build/windows/package && zip -qr9 "../$name.zip" "$name")
