@@ -50,9 +50,10 @@ BrandingText "Orbelin ${VERSION} (${LICENCE})"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
-; The first language is the default; the system's language picks another one.
-!insertmacro MUI_LANGUAGE "Japanese"
+; The pages follow the system's language: Japanese on a Japanese Windows, English (the
+; first, which NSIS falls back on) on any other.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "Orbelin"
