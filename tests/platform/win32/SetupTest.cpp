@@ -158,7 +158,8 @@ TEST_F(Setup, InstallsForTheUserRunsUpgradesAndUninstalls) {
 
   // The upgrade over itself keeps the settings the user made.
   std::ofstream(data / "QELT.INI", std::ios::binary | std::ios::trunc) << kSettings;
-  std::remove((data / "FINISH.TXT").string().c_str());
+  std::error_code error;
+  fs::remove(data / "FINISH.TXT", error);
   ASSERT_EQ(runSetup(L"/S"), std::optional<DWORD>(0));
   EXPECT_EQ(readFile(data / "QELT.INI"), kSettings);
 
@@ -176,16 +177,15 @@ TEST_F(Setup, InstallsForTheUserRunsUpgradesAndUninstalls) {
     finish(orbelin);
   }
 
-  // The uninstaller runs in place (_?=) so that its end is the end of the uninstall.
+  // The registered silent uninstall, as an IT department runs it: the uninstaller copies
+  // itself away and removes the folder after this command has ended.
   const fs::path folder = installed();
-  const std::wstring uninstall =
-      L"\"" + (folder / "uninstall.exe").wstring() + L"\" /CurrentUser /S _?=" + folder.wstring();
-  ASSERT_EQ(Process(uninstall).ended(120s), std::optional<DWORD>(0));
-  std::remove((folder / "uninstall.exe").string().c_str());
-  std::error_code error;
-  fs::remove(folder, error);
-  EXPECT_FALSE(fs::exists(folder)) << "files are left in " << folder;
+  const auto quiet = uninstallValue(L"QuietUninstallString");
+  ASSERT_TRUE(quiet);
+  ASSERT_EQ(Process(*quiet).ended(120s), std::optional<DWORD>(0));
+  EXPECT_TRUE(waitFor([&] { return !fs::exists(folder); }, 60s)) << "files are left in " << folder;
   EXPECT_FALSE(uninstallValue(L"DisplayName")) << "the uninstall key is still there";
+  EXPECT_FALSE(fs::exists(environmentFolder(L"APPDATA") / "Microsoft/Windows/Start Menu/Programs/Orbelin.lnk"));
   EXPECT_EQ(readFile(data / "QELT.INI"), kSettings) << "the data folder went with the program";
 }
 
