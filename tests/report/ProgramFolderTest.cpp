@@ -77,6 +77,18 @@ TEST(ProgramFolder, WindowsUserFolderIsOrbelinInAppData) {
   EXPECT_EQ(platform::appDataUserFolder(std::nullopt), std::nullopt);
 }
 
+TEST(ProgramFolder, LocatedForTheRunningProgram) {
+  test::TempDir dir;
+  const auto given = locateProgramFolder(dir.path());
+  EXPECT_EQ(given.kind, FolderKind::Given);
+  EXPECT_EQ(given.dir, std::filesystem::absolute(dir.path()));
+  // A test program sits in the build's own folder, which it can write: a portable program.
+  const auto own = locateProgramFolder(std::nullopt);
+  EXPECT_EQ(own.kind, FolderKind::Portable);
+  EXPECT_EQ(own.dir, platform::programLocation().executableDir);
+  EXPECT_EQ(own.shippedDir, own.dir);
+}
+
 TEST(ProgramFolder, ProbeSeesWhetherAFolderTakesFiles) {
   test::TempDir dir;
   EXPECT_TRUE(folderTakesFiles(dir.path()));
