@@ -98,7 +98,8 @@ SectionEnd
 Section "Uninstall"
   ; The program folder (%APPDATA%\Orbelin: settings, logs) stays, as the user's data.
   Delete "$SMPROGRAMS\Orbelin.lnk"
-  ; The shipped files only, so that a folder chosen with other files in it keeps them.
+  ; What the setup put there, by name and kind, so that a folder chosen with other files
+  ; in it keeps them.
   Delete "$INSTDIR\*.exe"
   Delete "$INSTDIR\*.dll"
   Delete "$INSTDIR\QELT.PDF"
@@ -109,4 +110,8 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   DeleteRegKey SHCTX "${SETTINGS_KEY}"
+  ; The shortcut the program's menu puts in the user's Startup folder would start a
+  ; program that is gone (last: this changes what SHCTX means).
+  SetShellVarContext current
+  Delete "$SMSTARTUP\Orbelin.lnk"
 SectionEnd

@@ -180,12 +180,17 @@ TEST_F(Setup, InstallsForTheUserRunsUpgradesAndUninstalls) {
   // The registered silent uninstall, as an IT department runs it: the uninstaller copies
   // itself away and removes the folder after this command has ended.
   const fs::path folder = installed();
+  // As the menu's "ｽﾀｰﾄｱｯﾌﾟにｼｮｰﾄｶｯﾄ作成" leaves it.
+  const fs::path startup = environmentFolder(L"APPDATA") / "Microsoft/Windows/Start Menu/Programs/Startup/Orbelin.lnk";
+  fs::create_directories(startup.parent_path());
+  std::ofstream(startup) << "";
   const auto quiet = uninstallValue(L"QuietUninstallString");
   ASSERT_TRUE(quiet);
   ASSERT_EQ(Process(*quiet).ended(120s), std::optional<DWORD>(0));
   EXPECT_TRUE(waitFor([&] { return !fs::exists(folder); }, 60s)) << "files are left in " << folder;
   EXPECT_FALSE(uninstallValue(L"DisplayName")) << "the uninstall key is still there";
   EXPECT_FALSE(fs::exists(environmentFolder(L"APPDATA") / "Microsoft/Windows/Start Menu/Programs/Orbelin.lnk"));
+  EXPECT_FALSE(fs::exists(startup)) << "the Startup shortcut would start a program that is gone";
   EXPECT_EQ(readFile(data / "QELT.INI"), kSettings) << "the data folder went with the program";
 }
 
