@@ -4,8 +4,6 @@
 include(GNUInstallDirs)
 
 set(ORBELIN_APP_ID org.orbelin.Orbelin)
-# The licence of Orbelin itself is not decided; the metadata says so until it is.
-set(ORBELIN_SPDX_LICENSE "LicenseRef-undecided")
 set(ORBELIN_MAINTAINER "The Orbelin developers <orbelin@example.org>")
 set(ORBELIN_CHANGELOG_DATE "Mon, 07 Dec 2026 00:00:00 +0000")
 

@@ -16,8 +16,9 @@ packages=(
   libdbus-1-dev dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc
   # the Debian package: CPack with dpkg-shlibdeps, the icons (Qt SVG), the run-time plugins and the checks
   dpkg-dev qt6-svg-dev qt6-qpa-plugins lintian desktop-file-utils appstream man-db
-  # Windows: the MinGW-w64 cross compiler, Wine to run the tests, socat for COM ports on ptys, zip to package
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64 socat zip
+  # Windows: the MinGW-w64 cross compiler, Wine to run the tests, socat for COM ports on ptys, zip and
+  # NSIS (makensis) to package
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64 socat zip nsis
   # fuzz targets: clang with the libFuzzer runtime
   clang libclang-rt-14-dev
 )

@@ -49,6 +49,9 @@ if [ "${1:-}" != "--on-display" ]; then
   dpkg-deb -x "$deb" "$work/root"
   desktop-file-validate "$work/root/usr/share/applications/org.orbelin.Orbelin.desktop"
   appstreamcli validate --no-net --pedantic "$work/root/usr/share/metainfo/org.orbelin.Orbelin.metainfo.xml"
+  grep -q '^License: Apache-2.0$' "$work/root/usr/share/doc/orbelin/copyright" || fail "the copyright file names no Apache-2.0"
+  grep -q '<project_license>Apache-2.0</project_license>' "$work/root/usr/share/metainfo/org.orbelin.Orbelin.metainfo.xml" ||
+    fail "the metadata names another licence"
   findings=$(lintian "$deb" 2>&1 | grep -v '^running with root privileges' || true)
   [ -z "$findings" ] || echo "$findings"
   if grep -q '^E:' <<<"$findings"; then fail "lintian reports errors"; fi
@@ -216,4 +219,15 @@ for program in orbelin orbelin-replay orbelin-convert; do
     status=$?
   [ "$status" -eq 2 ] || fail "$program --no-such-option ended with $status"
   grep -q "usage: $program" <<<"$err" || fail "$program --no-such-option printed no usage: $err"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" -platform offscreen --help) ||
+    fail "$program -platform offscreen --help failed"
+  grep -q "Qt's standard options" <<<"$out" || fail "$program --help does not name Qt's options: $out"
 done
+
+echo "== the installed tools keep their files in the user's folder, as the program does"
+fresh_user tools
+echo 12 | setpriv --reuid="$nobody" --regid="$nobody" --clear-groups \
+  env -i HOME="$work/tools/home" PATH=/usr/bin:/bin LANG=C.UTF-8 "$prefix/bin/orbelin-convert" >"$work/tools.out" 2>&1 ||
+  fail "orbelin-convert failed: $(cat "$work/tools.out")"
+[ -f "$work/tools/home/.local/share/orbelin/QELT.INI" ] ||
+  fail "orbelin-convert wrote no QELT.INI in the user's folder: $(cat "$work/tools.out")"

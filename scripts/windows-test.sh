@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the windows preset (MinGW-w64 cross build) and runs its tests under Wine: every
 # engine, tool and backend test program, then the Linux replay tool tests against
-# orbelin-replay.exe. Needs the Linux default build for the latter. A missing Wine,
+# orbelin-replay.exe, and the setup program installed, run and removed in a Wine prefix of
+# its own. Needs the Linux default build for the replay tests. A missing Wine,
 # cross compiler or Windows SDK fails here, loudly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,4 +27,15 @@ fi
 echo "== windows: the replay tool's tests against orbelin-replay.exe"
 ORBELIN_REPLAY_COMMAND="'$PWD/tests/platform/win32/with-wine.sh' '$PWD/build/windows/bin/orbelin-replay.exe'" \
   "$replay_tests" --gtest_brief=1
+echo "== windows: the setup program, installed into a fresh Wine prefix"
+bash scripts/package-windows.sh >/dev/null
+version=$(sed -n 's/^project(Orbelin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+setup_log=build/windows/setup-test.log
+# Wine's own messages as its server and display go away fill the log, not the output.
+if ! tests/platform/win32/setup-test.sh "build/windows/orbelin-$version-setup.exe" build/windows/bin/win32_setup_test.exe \
+  >"$setup_log" 2>&1; then
+  cat "$setup_log" >&2
+  exit 1
+fi
+grep -E '^\[  (PASSED|FAILED) ' "$setup_log"
 echo "== windows: done in $(( $(date +%s) - start )) s"

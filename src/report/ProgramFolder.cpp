@@ -3,36 +3,34 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/ProgramLocation.h"
+
 namespace orbelin::report {
 
 namespace {
 
-constexpr const char* kFolderName = "orbelin";
 constexpr const char* kProbeName = ".orbelin-write-probe";
-
-std::filesystem::path installedDataFolder(const std::filesystem::path& executableDir) {
-  return executableDir.parent_path() / "share" / kFolderName;
-}
 
 }  // namespace
 
-std::optional<std::filesystem::path> userDataFolder(const std::optional<std::string>& xdgDataHome,
-                                                    const std::optional<std::string>& home) {
-  // A relative XDG_DATA_HOME is invalid and to be ignored.
-  if (xdgDataHome && std::filesystem::path(*xdgDataHome).is_absolute()) {
-    return std::filesystem::path(*xdgDataHome) / kFolderName;
-  }
-  if (!home || home->empty()) return std::nullopt;
-  return std::filesystem::path(*home) / ".local" / "share" / kFolderName;
-}
-
 ProgramFolder chooseProgramFolder(const FolderFacts& facts) {
   if (facts.given) return {*facts.given, FolderKind::Given};
-  if (!facts.perUserFolders) return {facts.executableDir, FolderKind::Portable};
   if (!facts.installed && facts.executableDirWritable) return {facts.executableDir, FolderKind::Portable};
-  if (const auto user = userDataFolder(facts.xdgDataHome, facts.home)) return {*user, FolderKind::PerUser};
+  if (facts.userFolder) return {*facts.userFolder, FolderKind::PerUser};
   // Nowhere else to go: the write test will say that the folder takes no files.
   return {facts.executableDir, FolderKind::Portable};
+}
+
+ProgramFolder locateProgramFolder(const std::optional<std::filesystem::path>& given) {
+  const platform::ProgramLocation location = platform::programLocation();
+  FolderFacts facts{given, location.executableDir, location.installed, false, location.userFolder};
+  facts.executableDirWritable = !facts.installed && !given && folderTakesFiles(facts.executableDir);
+  ProgramFolder folder = chooseProgramFolder(facts);
+  std::error_code error;
+  if (folder.kind == FolderKind::PerUser) std::filesystem::create_directories(folder.dir, error);
+  folder.dir = std::filesystem::absolute(folder.dir, error).make_preferred();
+  folder.shippedDir = shippedDataFolder(location.executableDir);
+  return folder;
 }
 
 bool folderTakesFiles(const std::filesystem::path& folder) {
@@ -47,7 +45,7 @@ bool folderTakesFiles(const std::filesystem::path& folder) {
 
 std::filesystem::path shippedDataFolder(const std::filesystem::path& executableDir) {
   std::error_code error;
-  const auto installed = installedDataFolder(executableDir);
+  const auto installed = platform::installedDataFolder(executableDir);
   if (std::filesystem::is_directory(installed, error)) return installed;
   return executableDir;
 }

@@ -12,16 +12,12 @@ struct FolderFacts {
   std::optional<std::filesystem::path> given;
   /// The folder of the executable.
   std::filesystem::path executableDir;
-  /// True when the executable sits in an installed tree (its shipped data in
-  /// ../share/orbelin): such a program never writes beside itself.
+  /// True when an installer put the executable there: such a program never writes beside itself.
   bool installed = false;
   /// True when the executable's folder takes new files.
   bool executableDirWritable = false;
-  /// $XDG_DATA_HOME and $HOME as found in the environment.
-  std::optional<std::string> xdgDataHome;
-  std::optional<std::string> home;
-  /// False where the executable's folder is always the program folder (Windows).
-  bool perUserFolders = true;
+  /// The user's own folder for the program's files, when the system names one.
+  std::optional<std::filesystem::path> userFolder;
 };
 
 enum class FolderKind { Given, Portable, PerUser };
@@ -29,16 +25,19 @@ enum class FolderKind { Given, Portable, PerUser };
 struct ProgramFolder {
   std::filesystem::path dir;
   FolderKind kind = FolderKind::Portable;
+  /// Where the files shipped with the program are (see shippedDataFolder); set by
+  /// locateProgramFolder.
+  std::filesystem::path shippedDir = {};
 };
 
-/// The user's own folder for the program's files: $XDG_DATA_HOME/orbelin, or
-/// ~/.local/share/orbelin when XDG_DATA_HOME is unset or not absolute; none without either.
-std::optional<std::filesystem::path> userDataFolder(const std::optional<std::string>& xdgDataHome,
-                                                    const std::optional<std::string>& home);
-
 /// --dir wins; a portable program in a folder it can write keeps its files there; an
-/// installed one (or one whose folder it cannot write) uses the user's data folder.
+/// installed one (or one whose folder it cannot write) uses the user's folder.
 ProgramFolder chooseProgramFolder(const FolderFacts& facts);
+
+/// The program folder of this run by that rule, the facts asked of the system, as an
+/// absolute path. A per-user folder is created at the first start; one that cannot be
+/// made is left to the write test, which says so.
+ProgramFolder locateProgramFolder(const std::optional<std::filesystem::path>& given);
 
 /// True when a new file can be created in folder (a probe file is written and removed).
 bool folderTakesFiles(const std::filesystem::path& folder);

@@ -3,9 +3,12 @@
 // A first run in a folder without QELT.INI writes one with the defaults, as the program does.
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
+#include "app/startup/QtOptions.h"
 #include "report/FailureReporter.h"
+#include "report/ProgramFolder.h"
 #include "report/ProgramPaths.h"
 #include "convert/CaseWidth.h"
 #include "convert/MakeSendData.h"
@@ -29,25 +32,35 @@ class ConsoleMessageBox : public platform::MessageBox {
 };
 
 constexpr const char* kUsage =
-    "usage: orbelin-convert [--dir DIR]\n"
+    "usage: orbelin-convert [--dir DIR] [Qt options]\n"
     "       orbelin-convert --help | --version\n"
-    "Reads one record per line from standard input and prints the key string for it.\n";
+    "Reads one record per line from standard input and prints the key string for it.\n"
+    "Without --dir the program folder is the one orbelin would use.\n";
+
+void printUsage(std::ostream& out) {
+  // It opens no window: Qt's options are accepted, for a command line shared with the
+  // other programs, and have nothing to act on.
+  out << kUsage << app::kQtOptionsNote;
+}
 
 int usage(const std::string& problem) {
-  std::cerr << "orbelin-convert: " << problem << "\n" << kUsage;
+  std::cerr << "orbelin-convert: " << problem << "\n";
+  printUsage(std::cerr);
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  report::ProgramPaths paths{std::filesystem::current_path()};
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--dir" && i + 1 < argc) {
-      paths.dir = argv[++i];
+  const auto commandLine = app::splitQtOptions(argc, argv);
+  if (!commandLine.missingValue.empty()) return usage(commandLine.missingValue + " needs a value");
+  std::optional<std::filesystem::path> given;
+  for (std::size_t i = 0; i < commandLine.own.size(); ++i) {
+    const std::string& argument = commandLine.own[i];
+    if (argument == "--dir" && i + 1 < commandLine.own.size()) {
+      given = std::filesystem::path(commandLine.own[++i]);
     } else if (argument == "--help" || argument == "-h") {
-      std::cout << kUsage;
+      printUsage(std::cout);
       return 0;
     } else if (argument == "--version") {
       std::cout << "orbelin-convert " ORBELIN_VERSION_TEXT "\n";
@@ -56,6 +69,9 @@ int main(int argc, char** argv) {
       return usage("unexpected argument \"" + argument + "\"");
     }
   }
+  std::error_code error;
+  if (given && !std::filesystem::is_directory(*given, error)) return usage("no folder " + given->string());
+  const report::ProgramPaths paths{report::locateProgramFolder(given).dir};
   platform::posix::SystemClock clock;
   ConsoleMessageBox messages;
   report::FailureReporter reporter(paths.errorLog(), clock, messages);

@@ -18,17 +18,21 @@ void useBinaryStandardStreams() {}
 
 namespace {
 
-std::optional<RealOutput> openWaylandOutput(std::string& reason) {
+/// The Qt application of the replay on the platform plugin named, which -platform overrides.
+RealOutput startApplication(const char* plugin, const std::vector<std::string>& qtOptions) {
+  qputenv("QT_QPA_PLATFORM", plugin);
+  RealOutput output;
+  output.commandLine = std::make_unique<QtCommandLine>("orbelin-replay", qtOptions);
+  output.application = std::make_shared<QGuiApplication>(output.commandLine->argc, output.commandLine->argv.data());
+  return output;
+}
+
+std::optional<RealOutput> openWaylandOutput(const std::vector<std::string>& qtOptions, std::string& reason) {
   if (std::getenv("WAYLAND_DISPLAY") == nullptr) {
     reason = "--keyboard wayland needs a Wayland display in WAYLAND_DISPLAY";
     return std::nullopt;
   }
-  static int argc = 1;
-  static char name[] = "orbelin-replay";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "wayland");
-  RealOutput output;
-  output.application = std::make_shared<QGuiApplication>(argc, argv);
+  RealOutput output = startApplication("wayland", qtOptions);
   auto opened = platform::wayland::WaylandKeyboard::open(nullptr, platform::qt::servingPause);
   if (!opened.keyboard) {
     reason = "--keyboard wayland: " + opened.reason;
@@ -46,18 +50,14 @@ std::optional<RealOutput> openWaylandOutput(std::string& reason) {
 
 }  // namespace
 
-std::optional<RealOutput> openRealOutput(std::string_view kind, std::string& reason) {
-  if (kind == "wayland") return openWaylandOutput(reason);
+std::optional<RealOutput> openRealOutput(std::string_view kind, const std::vector<std::string>& qtOptions,
+                                         std::string& reason) {
+  if (kind == "wayland") return openWaylandOutput(qtOptions, reason);
   if (std::getenv("DISPLAY") == nullptr) {
     reason = "--keyboard x11 needs an X display in DISPLAY";
     return std::nullopt;
   }
-  static int argc = 1;
-  static char name[] = "orbelin-replay";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  RealOutput output;
-  output.application = std::make_shared<QGuiApplication>(argc, argv);
+  RealOutput output = startApplication("xcb", qtOptions);
   auto opened = platform::x11::X11Keyboard::open(nullptr, platform::qt::servingPause);
   if (!opened.keyboard) {
     reason = "--keyboard x11: " + opened.reason;

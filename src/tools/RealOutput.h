@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Keyboard.h"
 #include "platform/sim/RecordingClipboard.h"
@@ -70,15 +71,30 @@ class TeeClipboard : public platform::Clipboard {
   platform::sim::RecordingClipboard& m_recorder;
 };
 
+/// The command line a Qt application is made with: it keeps argc and argv for its whole life.
+struct QtCommandLine {
+  QtCommandLine(const char* program, const std::vector<std::string>& options) : words(options) {
+    words.insert(words.begin(), program);
+    for (auto& word : words) argv.push_back(word.data());
+    argc = static_cast<int>(words.size());
+    argv.push_back(nullptr);
+  }
+  std::vector<std::string> words;
+  std::vector<char*> argv;
+  int argc = 0;
+};
+
 /// The keyboard named kind (the X11 one of the display in DISPLAY, or the Wayland one of
-/// WAYLAND_DISPLAY) and its clipboard, with the Qt application they need; nothing and a
-/// reason when there is no usable display.
+/// WAYLAND_DISPLAY) and its clipboard, with the Qt application they need, made with Qt's
+/// standard options qtOptions; nothing and a reason when there is no usable display.
 struct RealOutput {
+  std::unique_ptr<QtCommandLine> commandLine;  // outlives the application
   std::shared_ptr<void> application;
   std::unique_ptr<platform::Keyboard> keyboard;
   std::unique_ptr<platform::Clipboard> clipboard;
 };
-std::optional<RealOutput> openRealOutput(std::string_view kind, std::string& reason);
+std::optional<RealOutput> openRealOutput(std::string_view kind, const std::vector<std::string>& qtOptions,
+                                         std::string& reason);
 /// The values of --keyboard that type for real on this system ("x11|wayland", "win32").
 extern const char* const kRealKeyboardName;
 /// True when kind is one of them.

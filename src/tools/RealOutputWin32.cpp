@@ -21,14 +21,13 @@ void useBinaryStandardStreams() {
 
 bool isRealKeyboardName(std::string_view kind) { return kind == kRealKeyboardName; }
 
-std::optional<RealOutput> openRealOutput(std::string_view kind, std::string& reason) {
+std::optional<RealOutput> openRealOutput(std::string_view kind, const std::vector<std::string>& qtOptions,
+                                         std::string& reason) {
   (void)kind;
   (void)reason;
-  static int argc = 1;
-  static char name[] = "orbelin-replay";
-  static char* argv[] = {name, nullptr};
   RealOutput output;
-  output.application = std::make_shared<QGuiApplication>(argc, argv);
+  output.commandLine = std::make_unique<QtCommandLine>("orbelin-replay", qtOptions);
+  output.application = std::make_shared<QGuiApplication>(output.commandLine->argc, output.commandLine->argv.data());
   output.keyboard = std::make_unique<platform::win32::Win32Keyboard>(platform::qt::servingPause);
   output.clipboard = std::make_unique<platform::qt::QtClipboard>();
   return output;

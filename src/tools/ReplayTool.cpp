@@ -14,11 +14,14 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/FailureReporter.h"
+#include "report/ProgramFolder.h"
 #include "report/ProgramPaths.h"
 #include "app/startup/EngineSteps.h"
 #include "app/startup/Program.h"
+#include "app/startup/QtOptions.h"
 #include "convert/text/Integers.h"
 #include "keyout/KeyOutput.h"
 #include "platform/Transcript.h"
@@ -43,21 +46,25 @@ constexpr std::int64_t kLongestWaitMs = 3'600'000;
 using namespace orbelin;
 
 struct Options {
-  std::filesystem::path dir = std::filesystem::current_path();
+  std::optional<std::filesystem::path> dir;
   std::optional<platform::LocalTime> now;
   std::set<int> ports = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   bool noFocus = false;
   bool realKeyboard = false;
   std::string keyboardKind;
   std::string script;
+  /// Qt's standard options, for the display --keyboard opens.
+  std::vector<std::string> qt;
 };
 
 void printUsage(std::ostream& out) {
   out << "usage: orbelin-replay [--dir DIR] [--now YYYY-MM-DDTHH:MM:SS] [--ports N,N,...] [--no-focus]\n"
          "                      [--keyboard "
-      << tools::kRealKeyboardName << "] SCRIPT|-\n"
+      << tools::kRealKeyboardName << "] [Qt options] SCRIPT|-\n"
       << "       orbelin-replay --help | --version\n"
-         "Runs the engine on a scripted byte stream in virtual time and prints what the program would do.\n";
+         "Runs the engine on a scripted byte stream in virtual time and prints what the program would do.\n"
+         "Without --dir the program folder is the one orbelin would use.\n"
+      << app::kQtOptionsNote;
 }
 
 int usage(const std::string& problem) {
@@ -67,9 +74,8 @@ int usage(const std::string& problem) {
 }
 
 /// Answers --help and --version, which need no script; nothing otherwise.
-std::optional<int> answerQuestion(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
+std::optional<int> answerQuestion(const std::vector<std::string>& arguments) {
+  for (const std::string_view arg : arguments) {
     if (arg == "--help" || arg == "-h") {
       printUsage(std::cout);
       return 0;
@@ -108,10 +114,11 @@ std::optional<std::set<int>> parsePorts(const std::string& text) {
   return ports;
 }
 
-/// Fills options from the command line; a message when it is malformed.
-std::optional<std::string> parseArguments(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+/// Fills options from the program's own arguments; a message when they are malformed.
+std::optional<std::string> parseArguments(const std::vector<std::string>& argv, Options& options) {
+  const std::size_t argc = argv.size();
+  for (std::size_t i = 0; i < argc; ++i) {
+    const std::string& arg = argv[i];
     const bool hasValue = i + 1 < argc;
     if (arg == "--dir" && hasValue) {
       options.dir = argv[++i];
@@ -208,7 +215,7 @@ void schedule(const tools::ReplayScript& script, Replay& replay, const report::P
 
 int run(const Options& options, const tools::ReplayScript& script, tools::RealOutput* real) {
   Replay replay(options, real);
-  const report::ProgramPaths paths{options.dir};
+  const report::ProgramPaths paths{*options.dir};
   report::FailureReporter reporter(paths.errorLog(), replay.clock, replay.messages);
   settings::Configuration configuration;
   keyout::KeyOutput keys{replay.typing(), replay.pasting(), replay.clock, configuration.settings, reporter, nullptr};
@@ -235,11 +242,17 @@ int run(const Options& options, const tools::ReplayScript& script, tools::RealOu
 
 int main(int argc, char** argv) {
   tools::useBinaryStandardStreams();
-  if (const auto answered = answerQuestion(argc, argv)) return *answered;
+  const auto line = app::splitQtOptions(argc, argv);
+  if (const auto answered = answerQuestion(line.own)) return *answered;
+  if (!line.missingValue.empty()) return usage(line.missingValue + " needs a value");
   Options options;
-  if (const auto problem = parseArguments(argc, argv, options)) return usage(*problem);
+  options.qt = line.qt;
+  if (const auto problem = parseArguments(line.own, options)) return usage(*problem);
   std::error_code error;
-  if (!std::filesystem::is_directory(options.dir, error)) return usage("no folder " + options.dir.string());
+  if (options.dir && !std::filesystem::is_directory(*options.dir, error)) {
+    return usage("no folder " + options.dir->string());
+  }
+  options.dir = report::locateProgramFolder(options.dir).dir;
   const auto text = readScript(options.script);
   if (!text) {
     std::cerr << "orbelin-replay: cannot read " << options.script << "\n";
@@ -253,7 +266,7 @@ int main(int argc, char** argv) {
   std::optional<tools::RealOutput> real;
   if (options.realKeyboard) {
     std::string reason;
-    real = tools::openRealOutput(options.keyboardKind, reason);
+    real = tools::openRealOutput(options.keyboardKind, options.qt, reason);
     if (!real) {
       std::cerr << "orbelin-replay: " << reason << "\n";
       return 2;

@@ -117,6 +117,19 @@ QStringList portEntries(const std::filesystem::path& ini, const std::array<std::
   return entries;
 }
 
+QStringList portEntries(const std::filesystem::path& ini, const std::vector<platform::SystemSerialPort>& present) {
+  QStringList entries;
+  for (int port = 1; port <= kPortEntryCount; ++port) {
+    std::string device = settings::ReadIniString("PORTS", std::to_string(port), "", ini);
+    const auto reported = std::find_if(present.begin(), present.end(), [port](const auto& p) { return p.number == port; });
+    if (device.empty() && reported != present.end()) device = reported->name;
+    QString entry = QStringLiteral("  COM%1").arg(port);
+    if (!device.empty()) entry += QStringLiteral("  (%1)").arg(qs(device));
+    entries << entry;
+  }
+  return entries;
+}
+
 const ValueList* valueListOf(std::string_view control) {
   for (const auto& list : kValueLists) {
     if (list.control == control) return &list;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/StableSerialNames.h"
+#include "platform/SystemSerialPorts.h"
 
 namespace orbelin::ui {
 
@@ -31,6 +32,11 @@ std::array<std::string, kPortEntryCount> stablePortNames(const std::filesystem::
 /// it has one, else the device the port maps to (section "PORTS" of ini under the number,
 /// else /dev/ttyS and the number less one).
 QStringList portEntries(const std::filesystem::path& ini, const std::array<std::string, kPortEntryCount>& stable = {});
+
+/// The entries of PortCmb where the system reports its COM ports: "  COM" and the number,
+/// then in brackets the device that section "PORTS" of ini names for it, else the name
+/// the system gives the port; nothing more for a number with neither.
+QStringList portEntries(const std::filesystem::path& ini, const std::vector<platform::SystemSerialPort>& present);
 
 /// The object names of every list of the settings dialog, in the order they are filled.
 const std::array<std::string_view, 15>& listControlNames();

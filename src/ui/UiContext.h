@@ -6,6 +6,7 @@
 #include "report/FailureReporter.h"
 #include "report/ProgramPaths.h"
 #include "platform/StableSerialNames.h"
+#include "platform/SystemSerialPorts.h"
 #include "platform/YesNoPrompt.h"
 #include "settings/Configuration.h"
 #include "ui/ModalRunner.h"
@@ -30,6 +31,8 @@ struct UiContext {
   PickerResult& picker;
   /// The serial devices present under stable names; none where the system has no such names.
   platform::StableSerialNames stableSerialNames = {};
+  /// The COM ports the system reports; none where ports are device paths.
+  platform::SystemSerialPorts systemSerialPorts = {};
 
   platform::MessageBox& messages() const { return reporter.messages(); }
 };

@@ -37,7 +37,8 @@ QPushButton* addButton(QWidget& window, QLayout& layout, const char* name, const
 }  // namespace
 
 ProgramVersion builtVersion() {
-  return {ORBELIN_VERSION_MAJOR, ORBELIN_VERSION_MINOR, ORBELIN_VERSION_PATCH, ORBELIN_RELEASE_DATE};
+  return {ORBELIN_VERSION_MAJOR, ORBELIN_VERSION_MINOR, ORBELIN_VERSION_PATCH, ORBELIN_RELEASE_DATE,
+          ORBELIN_SPDX_LICENSE};
 }
 
 frmAbout::frmAbout(const ProgramVersion& version, const AboutFolders& folders, platform::MessageBox& messages,
@@ -51,6 +52,9 @@ frmAbout::frmAbout(const ProgramVersion& version, const AboutFolders& folders, p
            QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3β").arg(version.major).arg(version.minor).arg(version.revision));
   addLabel(*this, *layout, "lblUpdate",
            QStringLiteral("更新日：") + qs(version.releaseDate).replace(QLatin1Char('-'), QLatin1Char('/')));
+  if (!version.licence.empty()) {
+    addLabel(*this, *layout, "lblLicense", QStringLiteral("ライセンス：") + qs(version.licence));
+  }
   // Settings, logs and the marker files other programs create live here; the user has to
   // know where, now that an installed program keeps them in a folder of its own.
   if (!folders.program.isEmpty()) {

@@ -14,6 +14,7 @@ struct ProgramVersion {
   int minor;
   int revision;
   std::string releaseDate;
+  std::string licence = {};  ///< SPDX identifier, "Apache-2.0"; no line for none
 };
 
 /// The version and release date this program was built with.

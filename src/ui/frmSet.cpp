@@ -154,7 +154,9 @@ void frmSet::FillLists() {
     if (list == nullptr) continue;
     const bool ports = name == "PortCmb";
     const auto stable = ports ? stablePortChoices() : std::array<std::string, kPortEntryCount>{};
-    const QStringList entries = ports ? portEntries(m_ctx.paths.ini(), stable) : listEntries(name);
+    const QStringList entries = !ports                     ? listEntries(name)
+                                : m_ctx.systemSerialPorts ? portEntries(m_ctx.paths.ini(), m_ctx.systemSerialPorts())
+                                                          : portEntries(m_ctx.paths.ini(), stable);
     if (auto* combo = qobject_cast<QComboBox*>(list)) {
       combo->clear();
       combo->addItems(entries);

@@ -136,6 +136,21 @@ TEST(Desktop, TypesFramedRecordsFromTheSerialPortAndEndsOnFinishMarker) {
   finish(dir.path(), program, tray);
 }
 
+// Qt's standard options reach Qt: -platform names the plugin where no display is set,
+// and the program opens its port and ends on FINISH.TXT as usual.
+TEST(Desktop, StartsOnThePlatformPluginQtsOptionNames) {
+  TempDir dir;
+  ReaderPty reader;
+  ASSERT_FALSE(reader.device.empty());
+  writeSettings(dir.path(), reader.device);
+  const pid_t program = start({"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM",
+                               besideThisProgram("orbelin").string(), "--dir", dir.path().string(), "-platform",
+                               "offscreen", "-qwindowtitle", "Orbelin", "-reverse"});
+  ASSERT_TRUE(waitFor([&] { return reader.openedByProgram(); }, 20s))
+      << "orbelin never opened COM1; ERROR.LOG:\n" << fileText(dir.path() / "ERROR.LOG");
+  finish(dir.path(), program, 0);
+}
+
 // The tabs of the first scan are typed with pauses (the fixed 100 ms and KeyWeight on
 // either side) that let the program's event loop run; a scan that arrives meanwhile is
 // typed after the first, whole.

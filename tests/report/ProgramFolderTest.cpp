@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/ProgramLocation.h"
 #include "report/ProgramFolder.h"
 #include "support/TempDir.h"
 
@@ -15,28 +16,16 @@ struct FolderCase {
   FolderKind kind;
 };
 
-FolderFacts facts(bool installed, bool writable, std::optional<std::string> xdg = std::nullopt,
-                  std::optional<std::string> home = "/home/u", std::optional<path> given = std::nullopt,
-                  bool perUser = true) {
-  FolderFacts f;
-  f.given = std::move(given);
-  f.executableDir = "/opt/orbelin/bin";
-  f.installed = installed;
-  f.executableDirWritable = writable;
-  f.xdgDataHome = std::move(xdg);
-  f.home = std::move(home);
-  f.perUserFolders = perUser;
-  return f;
+const path kUser = "/home/u/.local/share/orbelin";
+
+FolderFacts facts(bool installed, bool writable, std::optional<path> user = kUser,
+                  std::optional<path> given = std::nullopt) {
+  return FolderFacts{std::move(given), "/opt/orbelin/bin", installed, writable, std::move(user)};
 }
 
 class ChooseProgramFolder : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(ChooseProgramFolder, FollowsTheRule) {
-#ifdef _WIN32
-  // The per-user rule is for XDG systems, whose absolute paths these are; Windows keeps
-  // the executable's folder.
-  if (GetParam().facts.perUserFolders) GTEST_SKIP();
-#endif
   const auto chosen = chooseProgramFolder(GetParam().facts);
   EXPECT_EQ(chosen.dir, GetParam().dir);
   EXPECT_EQ(chosen.kind, GetParam().kind);
@@ -45,20 +34,60 @@ TEST_P(ChooseProgramFolder, FollowsTheRule) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChooseProgramFolder,
     ::testing::Values(
-        FolderCase{"DirWinsOverEverything", facts(true, false, "/x", "/home/u", path("/data")), "/data", FolderKind::Given},
+        FolderCase{"DirWinsOverEverything", facts(true, false, kUser, path("/data")), "/data", FolderKind::Given},
         FolderCase{"PortableInAWritableFolder", facts(false, true), "/opt/orbelin/bin", FolderKind::Portable},
-        FolderCase{"InstalledEvenWhenWritableByRoot", facts(true, true), "/home/u/.local/share/orbelin",
-                   FolderKind::PerUser},
-        FolderCase{"UnwritableFolderGoesToTheUser", facts(false, false), "/home/u/.local/share/orbelin",
-                   FolderKind::PerUser},
-        FolderCase{"XdgDataHomeWhenAbsolute", facts(true, false, "/xdg"), "/xdg/orbelin", FolderKind::PerUser},
-        FolderCase{"RelativeXdgDataHomeIgnored", facts(true, false, "rel"), "/home/u/.local/share/orbelin",
-                   FolderKind::PerUser},
-        FolderCase{"NoHomeLeavesTheExecutablesFolder", facts(true, false, std::nullopt, std::nullopt),
-                   "/opt/orbelin/bin", FolderKind::Portable},
-        FolderCase{"WindowsKeepsTheExecutablesFolder", facts(true, false, "/xdg", "/home/u", std::nullopt, false),
-                   "/opt/orbelin/bin", FolderKind::Portable}),
+        // A per-user setup's folder can be written, and is still no place for the settings.
+        FolderCase{"InstalledEvenWhenWritable", facts(true, true), kUser, FolderKind::PerUser},
+        FolderCase{"UnwritableFolderGoesToTheUser", facts(false, false), kUser, FolderKind::PerUser},
+        FolderCase{"NoUserFolderLeavesTheExecutablesFolder", facts(true, false, std::nullopt), "/opt/orbelin/bin",
+                   FolderKind::Portable}),
     [](const auto& param) { return std::string(param.param.name); });
+
+struct UserFolderCase {
+  const char* name;
+  std::optional<std::string> xdg;
+  std::optional<std::string> home;
+  std::optional<path> folder;
+};
+
+class XdgUserFolder : public ::testing::TestWithParam<UserFolderCase> {};
+
+TEST_P(XdgUserFolder, FollowsXdgDataHome) {
+#ifdef _WIN32
+  // These are XDG systems' absolute paths, which name no drive.
+  GTEST_SKIP();
+#endif
+  EXPECT_EQ(platform::xdgUserFolder(GetParam().xdg, GetParam().home), GetParam().folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, XdgUserFolder,
+    ::testing::Values(UserFolderCase{"XdgDataHomeWhenAbsolute", "/xdg", "/home/u", path("/xdg/orbelin")},
+                      UserFolderCase{"RelativeXdgDataHomeIgnored", "rel", "/home/u", kUser},
+                      UserFolderCase{"HomeWithoutXdgDataHome", std::nullopt, "/home/u", kUser},
+                      UserFolderCase{"NeitherGivesNone", std::nullopt, std::nullopt, std::nullopt},
+                      UserFolderCase{"EmptyHomeGivesNone", std::nullopt, "", std::nullopt}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ProgramFolder, WindowsUserFolderIsOrbelinInAppData) {
+  test::TempDir dir;
+  const path appData = std::filesystem::absolute(dir.path());
+  EXPECT_EQ(platform::appDataUserFolder(appData), appData / "Orbelin");
+  EXPECT_EQ(platform::appDataUserFolder(path("relative")), std::nullopt);
+  EXPECT_EQ(platform::appDataUserFolder(std::nullopt), std::nullopt);
+}
+
+TEST(ProgramFolder, LocatedForTheRunningProgram) {
+  test::TempDir dir;
+  const auto given = locateProgramFolder(dir.path());
+  EXPECT_EQ(given.kind, FolderKind::Given);
+  EXPECT_EQ(given.dir, std::filesystem::absolute(dir.path()));
+  // A test program sits in the build's own folder, which it can write: a portable program.
+  const auto own = locateProgramFolder(std::nullopt);
+  EXPECT_EQ(own.kind, FolderKind::Portable);
+  EXPECT_EQ(own.dir, platform::programLocation().executableDir);
+  EXPECT_EQ(own.shippedDir, own.dir);
+}
 
 TEST(ProgramFolder, ProbeSeesWhetherAFolderTakesFiles) {
   test::TempDir dir;

@@ -78,6 +78,17 @@ TEST(Replay, BadOptionsExitWith2) {
   }
 }
 
+TEST(Replay, QtsStandardOptionsAreAcceptedAndNamedInTheHelp) {
+  ReplayRun r;
+  const Outcome o = r.run("-platform offscreen -reverse -style fusion", "text \"12\\r\"\n");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out.substr(0, kStart.size()), kStart);
+  const Outcome help = r.run("-platform offscreen --help", "");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Qt's standard options"), std::string::npos) << help.out;
+  EXPECT_EQ(r.run("-platform", "").status, 2);
+}
+
 TEST(Replay, PortScanFindsTheHighestPortOfThoseGiven) {
   ReplayRun r;
   r.ini("[COM]\r\nPortScan=1\r\n");

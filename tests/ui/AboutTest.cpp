@@ -52,6 +52,11 @@ TEST_F(About, NamesTheProgramFolder) {
   EXPECT_EQ(open()->findChild<QLabel*>(QStringLiteral("lblFolder")), nullptr);
 }
 
+TEST_F(About, NamesTheLicenceOfTheBuild) {
+  ui::frmAbout about(ui::builtVersion(), ui::AboutFolders{}, harness.messages, desktop);
+  EXPECT_EQ(child<QLabel>(about, "lblLicense").text(), QStringLiteral("ライセンス：Apache-2.0"));
+}
+
 TEST_F(About, BuiltVersionComesFromTheBuild) {
   const auto version = ui::builtVersion();
   EXPECT_GE(version.major + version.minor + version.revision, 1);

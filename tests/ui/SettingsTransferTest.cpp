@@ -277,6 +277,25 @@ TEST_F(SettingsTransfer, PortListShowsStableNamesAndStoresTheChosenOne) {
   EXPECT_TRUE(ui.lines().empty());
 }
 
+TEST_F(SettingsTransfer, PortListOfASystemThatReportsItsPortsHasNoDevicePaths) {
+  writeFile(ui.harness.paths.ini(), "[PORTS]\r\n4=COM9\r\n");
+  ui.context.systemSerialPorts = [] {
+    return std::vector<platform::SystemSerialPort>{{1, "Communications Port (COM1)"}, {3, "\\Device\\VCP0"}, {17, "x"}};
+  };
+  auto dialog = open();
+  auto& ports = child<QComboBox>(*dialog, "PortCmb");
+  ASSERT_EQ(ports.count(), 16);
+  EXPECT_EQ(ports.itemText(0), QStringLiteral("  COM1  (Communications Port (COM1))"));
+  EXPECT_EQ(ports.itemText(1), QStringLiteral("  COM2"));
+  EXPECT_EQ(ports.itemText(2), QStringLiteral("  COM3  (\\Device\\VCP0)"));
+  EXPECT_EQ(ports.itemText(3), QStringLiteral("  COM4  (COM9)"));
+  EXPECT_EQ(ports.itemText(15), QStringLiteral("  COM16"));
+  ports.setCurrentIndex(2);
+  click(*dialog, "cmdOK");
+  EXPECT_EQ(live().get(Setting::Port), "3");
+  EXPECT_EQ(settings::ReadIniString("PORTS", "3", "", ui.harness.paths.ini()), "");
+}
+
 struct ListShape {
   const char* control;
   int count;

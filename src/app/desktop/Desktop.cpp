@@ -92,7 +92,8 @@ struct Desktop {
   std::unique_ptr<Program> program;
   ui::ExecModalRunner modals;
   ui::PickerResult picker;
-  ui::UiContext uiContext{configuration, paths, reporter, messages, modals, picker, stableSerialNames()};
+  ui::UiContext uiContext{configuration, paths, reporter, messages, modals, picker, stableSerialNames(),
+                          systemSerialPorts()};
   ui::SystemDesktopTools tools;
   QPointer<ui::frmSet> settingsDialog;
   QPointer<ui::frmAbout> aboutBox;

@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 #include "platform/win32/Win32Keyboard.h"
+#include "platform/win32/SerialCommPorts.h"
 #include "platform/win32/StartupShortcut.h"
 #include "platform/win32/Win32SerialPort.h"
 #else
@@ -38,6 +39,8 @@ std::unique_ptr<platform::SerialPort> makeSerialPort(platform::EventLoop& loop) 
 }
 
 platform::StableSerialNames stableSerialNames() { return {}; }
+
+platform::SystemSerialPorts systemSerialPorts() { return platform::win32::serialCommPorts; }
 
 bool trayShowsMessages() { return true; }
 
@@ -98,6 +101,8 @@ std::unique_ptr<platform::SerialPort> makeSerialPort(platform::EventLoop& loop) 
 platform::StableSerialNames stableSerialNames() {
   return [] { return platform::qtserial::serialDevicesById(); };
 }
+
+platform::SystemSerialPorts systemSerialPorts() { return {}; }
 
 bool trayShowsMessages() {
   const QDBusConnection bus = QDBusConnection::sessionBus();

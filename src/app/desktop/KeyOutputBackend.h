@@ -11,6 +11,7 @@
 #include "platform/Keyboard.h"
 #include "platform/SerialPort.h"
 #include "platform/StableSerialNames.h"
+#include "platform/SystemSerialPorts.h"
 
 namespace orbelin::app {
 
@@ -57,6 +58,10 @@ std::unique_ptr<platform::SerialPort> makeSerialPort(platform::EventLoop& loop);
 /// The stable names of the serial devices plugged in, for the settings dialog's port
 /// list; none on Windows, whose COM numbers are the devices' names.
 platform::StableSerialNames stableSerialNames();
+
+/// The COM ports the system reports, for the same list: the registry's on Windows; none
+/// on Linux, whose ports are the device paths of the settings file.
+platform::SystemSerialPorts systemSerialPorts();
 
 /// True when a notification-area host shows the tray icon's balloon messages as such
 /// (a StatusNotifier host on Linux desktops; always on Windows).
