@@ -69,7 +69,12 @@ bool ReaderPty::openedByProgram() const {
 }
 
 void ReaderPty::write(const std::string& bytes) const {
-  ASSERT_EQ(::write(master, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+  // A burst longer than the line's buffer goes out as the program reads it.
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ssize_t wrote = ::write(master, bytes.data() + done, bytes.size() - done);
+    ASSERT_GT(wrote, 0) << "the pty refused the reader's bytes";
+    done += static_cast<std::size_t>(wrote);
+  }
 }
 
 int ReaderPty::unread() const {
