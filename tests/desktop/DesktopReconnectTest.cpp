@@ -78,6 +78,8 @@ TEST_P(DesktopReconnect, LostReaderIsAwaitedReopenedOnItsReturnAndTypesTheNextRe
     // The program has read the start of the record once the line holds nothing more; the
     // record is not over before its footer or a long gap.
     reader->write(c.beforeLoss);
+    // The bytes reach the program's end of the line a moment after the write.
+    waitFor([&] { return reader->unread() > 0; }, 2s);
     ASSERT_TRUE(waitFor([&] { return reader->unread() == 0; }, kGuard));
   }
   const auto lost = Clock::now();
