@@ -55,6 +55,9 @@ class SerialPort {
   /// Writes one byte to the device (a request or answer for the reader); false when the
   /// port is closed or the write did not go out.
   virtual bool writeByte(std::uint8_t byte) = 0;
+  /// True while open when the device has gone away (unplugged, hung up, failing every
+  /// read): a read or write that failed tells a lost device from a passing fault by it.
+  virtual bool gone() = 0;
   /// Where notifications go; they are delivered from the event loop, never nested in a
   /// call to the port.
   virtual void setEventHandler(std::function<void(PortEvent)> handler) = 0;

@@ -40,6 +40,15 @@ void FailureReporter::report(std::string_view procedure, std::string_view source
 
 void FailureReporter::report(std::string_view procedure, std::string_view source, std::string_view description,
                              std::string_view advice) {
+  reportTo(procedure, source, description, advice, false);
+}
+
+void FailureReporter::reportAside(std::string_view procedure, std::string_view source, std::string_view description) {
+  reportTo(procedure, source, description, {}, true);
+}
+
+void FailureReporter::reportTo(std::string_view procedure, std::string_view source, std::string_view description,
+                               std::string_view advice, bool aside) {
   std::string line = "[";
   line += procedure;
   line += "] ";
@@ -49,10 +58,12 @@ void FailureReporter::report(std::string_view procedure, std::string_view source
   WriteLog(line, m_errorLog, m_clock);
   for (const auto& box : kFailureBoxes) {
     if (box.procedure == procedure) {
-      if (advice.empty()) {
-        m_messages.show(box.icon, procedure, box.text);
+      const std::string text = advice.empty() ? std::string(box.text)
+                                              : std::string(box.text) + "\r\n\r\n" + std::string(advice);
+      if (aside) {
+        m_messages.showAside(box.icon, procedure, text);
       } else {
-        m_messages.show(box.icon, procedure, std::string(box.text) + "\r\n\r\n" + std::string(advice));
+        m_messages.show(box.icon, procedure, text);
       }
       return;
     }

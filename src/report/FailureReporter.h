@@ -26,6 +26,9 @@ class FailureReporter {
               std::string_view advice);
   /// The same for a caught exception, with the program as the source.
   void report(std::string_view procedure, const std::exception& failure);
+  /// The same, with the box shown aside (without taking the keyboard focus), for a
+  /// failure that comes unasked while scans go on.
+  void reportAside(std::string_view procedure, std::string_view source, std::string_view description);
 
   /// One line in ERROR.LOG and no box: something the user may want to know later that
   /// did not stop the procedure.
@@ -35,6 +38,9 @@ class FailureReporter {
   platform::MessageBox& messages() { return m_messages; }
 
  private:
+  void reportTo(std::string_view procedure, std::string_view source, std::string_view description,
+                std::string_view advice, bool aside);
+
   std::filesystem::path m_errorLog;
   platform::Clock& m_clock;
   platform::MessageBox& m_messages;

@@ -37,7 +37,10 @@ bool Connection::RSOpen(bool open) {
 bool Connection::openPort(bool open) {
   m_pending = 0;
   m_missingRequest.reset();
-  if (m_context.port.isOpen()) m_context.port.close();
+  if (m_context.port.isOpen()) {
+    m_context.port.close();
+    ++m_closings;
+  }
   if (!open) return false;
   try {
     const auto& settings = m_context.settings();
@@ -143,10 +146,11 @@ void Connection::disconnectIfOpen() {
 void Connection::deviceLost() {
   if (!m_context.port.isOpen()) return;
   RSOpen(false);
-  showRealState();
-  m_context.reporter.report("RSDataRecv", kPortSource, "ポートのデバイスが見つからなくなりました。");
   startWaiting(m_lastRequest);
   showRealState();
+  // Last: the box waits for a click, and the reader may come back before it comes; it
+  // leaves the focus to the program that the scans after the return are typed into.
+  m_context.reporter.reportAside("RSDataRecv", kPortSource, "ポートのデバイスが見つからなくなりました。");
 }
 
 void Connection::deviceBack() {

@@ -31,8 +31,10 @@ class Connection {
   /// The connect toggle at start-up: when the configured device is not there yet (a
   /// reader not plugged in), after the usual report it is waited for as a lost one is.
   void connectAtStartup();
-  /// The device went away while open: closes the port, shows the closed state, reports
-  /// it once as "RSDataRecv" and waits for the device to come back.
+  /// The one way a device lost while open is handled, however the loss showed (a
+  /// notification, a failed read, write or wait): closes the port, shows the closed
+  /// state with the port awaited, starts waiting for the device and then reports it once
+  /// as "RSDataRecv". Nothing when the port is already closed.
   void deviceLost();
   /// True while a lost device is awaited.
   bool awaitingDevice() const { return m_watch.watching(); }
@@ -44,6 +46,9 @@ class Connection {
   void setOpenListener(std::function<void(bool open)> listener) { m_openListener = std::move(listener); }
 
   bool isOpen() const { return m_context.port.isOpen(); }
+  /// Counts the closings of the port, so a reader can tell that the port it read from
+  /// was closed (and maybe opened again) meanwhile.
+  unsigned closings() const { return m_closings; }
   /// The head of the main window caption: "接続中" or "未接続" as the connect button
   /// shows it, and while a device is awaited "未接続:" followed by the port awaited.
   const std::string& statusText() const { return m_statusText; }
@@ -65,6 +70,7 @@ class Connection {
   SerialContext& m_context;
   std::string m_statusText = kDisconnectedText;
   int m_pending = 0;
+  unsigned m_closings = 0;
   std::function<void(bool)> m_openListener;
   ReconnectWatch m_watch{m_context};
   platform::PortRequest m_lastRequest;

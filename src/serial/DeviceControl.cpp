@@ -84,6 +84,11 @@ void DeviceControl::recordRead() {
 
 void DeviceControl::write(std::uint8_t byte) {
   if (m_context.port.writeByte(byte) || m_writeFailureReported) return;
+  if (m_context.port.gone()) {
+    // Not a write fault but a reader that went away: the loss is handled as such.
+    m_connection.deviceLost();
+    return;
+  }
   m_writeFailureReported = true;
   m_context.reporter.report(kProcedure, kPortSource, "ポートへの書き込みに失敗しました。");
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "serial/Connection.h"
 #include "serial/SerialContext.h"
 
 namespace orbelin::serial {
@@ -15,7 +16,7 @@ namespace orbelin::serial {
 /// timers, so neither function holds up reception or typing.
 class DeviceControl {
  public:
-  explicit DeviceControl(SerialContext& context) : m_context(context) {}
+  DeviceControl(SerialContext& context, Connection& connection) : m_context(context), m_connection(connection) {}
   ~DeviceControl() { portClosed(); }
   DeviceControl(const DeviceControl&) = delete;
   DeviceControl& operator=(const DeviceControl&) = delete;
@@ -33,6 +34,7 @@ class DeviceControl {
   void write(std::uint8_t byte);
 
   SerialContext& m_context;
+  Connection& m_connection;
   std::optional<std::uint8_t> m_answer;
   int m_answerDelayMs = 0;
   platform::EventLoop::TimerId m_triggerTimer = 0;

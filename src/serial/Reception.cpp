@@ -12,6 +12,7 @@ namespace {
 using settings::Setting;
 
 constexpr std::string_view kDroppedNoHeader = "[破棄] ヘッダーがありません";
+constexpr std::string_view kDroppedCut = "[破棄] 受信の途中でポートが閉じられました: ";
 
 std::uint8_t codeOf(const std::string& text) {
   const int value = text::toInteger(text);
@@ -59,9 +60,11 @@ std::string Reception::RSDataRecv() {
   }
 }
 
-bool Reception::waitForBytes(int gapMs) {
+bool Reception::waitForBytes(int gapMs, unsigned session) {
   const std::int64_t deadline = m_context.clock.monotonicMs() + gapMs;
-  return m_context.loop.waitUntil(deadline, [this] { return m_connection.pendingByteCount() >= 1; });
+  return m_context.loop.waitUntil(deadline, [this, session] {
+    return m_connection.pendingByteCount() >= 1 || m_connection.closings() != session;
+  });
 }
 
 std::string Reception::assemble() {
@@ -71,14 +74,26 @@ std::string Reception::assemble() {
   std::string chunk;
   std::string window = "  ";
   bool headerSeen = !framing.header.has_value();
+  // A port closed while the record is read (a reader lost, the user disconnecting) cuts
+  // it; what comes after a reopening belongs to a record of its own.
+  const unsigned session = m_connection.closings();
+  bool cut = false;
   while (true) {
+    if (m_connection.closings() != session) {
+      cut = true;
+      break;
+    }
     if (m_connection.pendingByteCount() <= 0 || !m_context.port.isOpen()) {
       m_connection.setPendingByteCount(0);
-      if (!waitForBytes(gapMs)) break;
+      if (!waitForBytes(gapMs, session)) break;
       continue;
     }
     m_connection.setPendingByteCount(m_connection.pendingByteCount() - 1);
     const auto byte = m_context.port.readByte();
+    if (!byte && m_context.port.gone()) {
+      m_connection.deviceLost();
+      continue;
+    }
     if (!byte) throw text::RuntimeFailure("受信バッファにデータがありません。");
     const char c = static_cast<char>(*byte);
     record += c;
@@ -100,6 +115,12 @@ std::string Reception::assemble() {
     }
   }
   deliverChunk(chunk);
+  if (cut) {
+    if (!record.empty()) {
+      report::WriteLog(std::string(kDroppedCut) + codec::fromCp932(record), m_context.paths.receiveLog(), m_context.clock);
+    }
+    return {};
+  }
   if (record.empty() && !chunk.empty()) {
     // Only bytes before a header that never came: they were read, and go no further.
     report::WriteLog(kDroppedNoHeader, m_context.paths.receiveLog(), m_context.clock);

@@ -42,8 +42,9 @@ class Reception {
 
  private:
   std::string assemble();
-  /// Waits up to gapMs for the count to rise again; false when the gap passed.
-  bool waitForBytes(int gapMs);
+  /// Waits up to gapMs for the count to rise again or the port of session to close;
+  /// false when the gap passed.
+  bool waitForBytes(int gapMs, unsigned session);
   void deliverChunk(const std::string& chunk);
 
   SerialContext& m_context;

@@ -225,6 +225,11 @@ void RecordPipeline::showStatus() {
 }
 
 void RecordPipeline::fail(const std::exception& failure) {
+  if (m_context.port.gone()) {
+    // A failure because the reader went away is its loss, not a fault of the run.
+    m_connection.deviceLost();
+    return;
+  }
   m_connection.disconnectIfOpen();
   m_context.reporter.report("EventRecv", failure);
 }

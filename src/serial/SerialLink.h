@@ -31,7 +31,7 @@ class SerialLink {
   HexDump m_dump;
   Reception m_reception{m_context, m_connection, m_dump};
   RecordPipeline m_pipeline;
-  DeviceControl m_deviceControl{m_context};
+  DeviceControl m_deviceControl{m_context, m_connection};
 };
 
 }  // namespace orbelin::serial

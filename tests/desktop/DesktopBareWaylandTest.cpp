@@ -20,21 +20,12 @@
 #include "convert/codec/Cp932.h"
 #include "platform/x11/X11Keyboard.h"
 #include "support/TempDir.h"
+#include "support/WaitFor.h"
 
 namespace orbelin::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-template <typename Done>
-bool waitFor(Done done, std::chrono::milliseconds guard) {
-  const auto end = std::chrono::steady_clock::now() + guard;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
 
 std::string fileText(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);

@@ -93,6 +93,10 @@ std::optional<std::uint8_t> QtSerialPort::readByte() {
     if (!m_port.getChar(&c)) return std::nullopt;
     return static_cast<std::uint8_t>(c);
   }
+  // Qt stops watching the line once its buffer (the receive buffer size) is full, and
+  // watches again only when asked for more than the buffer holds: ask, or a burst
+  // longer than the buffer would never be announced again once it is read.
+  if (m_port.read(&c, 1) == 1) return static_cast<std::uint8_t>(c);
   // Qt's buffer is empty, so the next byte in order is the driver's.
   const auto got = ::read(static_cast<int>(m_port.handle()), &c, 1);
   if (got != 1) return std::nullopt;

@@ -19,6 +19,7 @@ class QtSerialPort : public SerialPort {
   int bytesWaiting() override;
   std::optional<std::uint8_t> readByte() override;
   bool writeByte(std::uint8_t byte) override;
+  bool gone() override { return m_port.isOpen() && (m_lostReported || deviceGone()); }
   void setEventHandler(std::function<void(PortEvent)> handler) override { m_handler = std::move(handler); }
 
  private:

@@ -30,7 +30,7 @@ void SimSerialPort::takeDueArrivals() {
                                    [now](const Arrival& a) { return a.atMs <= now; });
   for (auto it = m_arrivals.begin(); it != due; ++it) {
     // A closed port receives nothing: the bytes are lost on the line.
-    if (m_open && !m_unplugged) m_buffer.insert(m_buffer.end(), it->bytes.begin(), it->bytes.end());
+    if (m_open && (!m_unplugged || m_silent)) m_buffer.insert(m_buffer.end(), it->bytes.begin(), it->bytes.end());
   }
   m_arrivals.erase(m_arrivals.begin(), due);
 }
@@ -42,7 +42,7 @@ int SimSerialPort::bytesWaiting() {
 }
 
 std::optional<std::uint8_t> SimSerialPort::readByte() {
-  if (!m_open) return std::nullopt;
+  if (!m_open || m_unplugged) return std::nullopt;
   takeDueArrivals();
   if (m_buffer.empty()) return std::nullopt;
   const std::uint8_t byte = m_buffer.front();

@@ -27,6 +27,7 @@ class SimSerialPort : public SerialPort {
   int bytesWaiting() override;
   std::optional<std::uint8_t> readByte() override;
   bool writeByte(std::uint8_t byte) override;
+  bool gone() override { return m_open && m_unplugged; }
   void setEventHandler(std::function<void(PortEvent)> handler) override { m_handler = std::move(handler); }
 
   /// The COM numbers that have a device; every number from 1 to 16 unless told.
@@ -37,8 +38,15 @@ class SimSerialPort : public SerialPort {
   void arrive(std::string bytes) { arriveAt(m_loop.clock().monotonicMs(), std::move(bytes)); }
   /// The device goes away: one DeviceLost notification, and nothing arrives any more.
   void unplug();
+  /// The device goes away unannounced, as a failing read or write shows it first: no
+  /// notification comes, the bytes received are still counted (and announced) but cannot
+  /// be read, and writes fail.
+  void unplugSilently() {
+    m_unplugged = true;
+    m_silent = true;
+  }
   /// The device comes back: it can be opened again.
-  void replug() { m_unplugged = false; }
+  void replug() { m_unplugged = m_silent = false; }
   /// The request of the last successful open.
   const PortRequest& lastRequest() const { return m_request; }
 
@@ -59,6 +67,7 @@ class SimSerialPort : public SerialPort {
   PortRequest m_request;
   bool m_open = false;
   bool m_unplugged = false;
+  bool m_silent = false;
 };
 
 }  // namespace orbelin::platform::sim

@@ -132,6 +132,13 @@ bool Win32SerialPort::writeByte(std::uint8_t byte) {
   return WriteFile(static_cast<HANDLE>(m_handle), &out, 1, &written, nullptr) && written == 1;
 }
 
+bool Win32SerialPort::gone() {
+  if (m_handle == nullptr) return false;
+  bool ok = false;
+  driverBytes(ok);
+  return m_lostReported || !ok;
+}
+
 void Win32SerialPort::poll() {
   if (m_handle == nullptr) return;
   bool ok = false;

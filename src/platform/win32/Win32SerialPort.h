@@ -28,6 +28,7 @@ class Win32SerialPort final : public SerialPort {
   int bytesWaiting() override;
   std::optional<std::uint8_t> readByte() override;
   bool writeByte(std::uint8_t byte) override;
+  bool gone() override;
   void setEventHandler(std::function<void(PortEvent)> handler) override { m_handler = std::move(handler); }
 
  private:

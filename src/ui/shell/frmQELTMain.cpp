@@ -46,13 +46,16 @@ frmQELTMain::frmQELTMain(const settings::Settings& settings, frmHexDump& monitor
     : QWidget(parent), m_settings(settings), m_monitor(monitor), m_trayAvailable(trayAvailable),
       m_statusNotifierHost(statusNotifierHost), m_runMenu(execMenu), m_shiftDown(shiftHeld) {
   setObjectName(QStringLiteral("frmQELTMain"));
+  for (const auto state : {platform::IconState::Connected, platform::IconState::Disconnected, platform::IconState::Busy}) {
+    m_icons[static_cast<std::size_t>(state)] = statusIcon(state);
+  }
   buildControls();
   setCaption("COM");
-  setWindowIcon(statusIcon(m_iconState));
+  setWindowIcon(m_icons[static_cast<std::size_t>(m_iconState)]);
   setWindowState(Qt::WindowMinimized);
   m_monitor.hide();
   if (m_trayAvailable) {
-    m_tray = std::make_unique<QSystemTrayIcon>(statusIcon(m_iconState));
+    m_tray = std::make_unique<QSystemTrayIcon>(m_icons[static_cast<std::size_t>(m_iconState)]);
     connect(m_tray.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { iconActivated(reason); });
   }
@@ -118,12 +121,13 @@ void frmQELTMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmQELTMain::setIcon(platform::IconState state, std::string_view tip) {
+  const bool changed = state != m_iconState;
   m_iconState = state;
   m_tip = cutTip(qs(tip));
-  const QIcon icon = statusIcon(state);
-  setWindowIcon(icon);
+  const QIcon& icon = m_icons[static_cast<std::size_t>(state)];
+  if (changed) setWindowIcon(icon);
   if (!m_tray) return;
-  m_tray->setIcon(icon);
+  if (changed) m_tray->setIcon(icon);
   m_tray->setToolTip(m_tip);
   m_tray->show();
 }

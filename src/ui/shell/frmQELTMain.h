@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QIcon>
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -109,6 +111,9 @@ class frmQELTMain : public QWidget,
   std::string m_caption;
   QString m_tip;
   platform::IconState m_iconState = platform::IconState::Disconnected;
+  /// The three status icons, drawn once: a new icon for every change would leave its
+  /// pixmaps behind in Qt's caches, two per record for as long as the program runs.
+  std::array<QIcon, 3> m_icons;
   bool m_menuOpen = false;
 };
 
