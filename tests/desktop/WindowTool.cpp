@@ -16,6 +16,10 @@
 
 namespace {
 
+// A window can be destroyed while the tree is walked (a box closing, a client ending);
+// Xlib's default handler would end the tool on the BadWindow that follows.
+int ignoreVanishedWindow(Display*, XErrorEvent*) { return 0; }
+
 struct Display_ {
   Display* x = XOpenDisplay(nullptr);
   ~Display_() {
@@ -87,6 +91,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orbelin-test-windows: no display\n");
     return 2;
   }
+  XSetErrorHandler(ignoreVanishedWindow);
   const std::string command = argv[1];
   if (command == "list" && argc == 2) {
     for (const auto& [window, title] : windows(display.x)) std::printf("0x%lx %s\n", window, title.c_str());
