@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Keyboard.h"
+#include "platform/win32/ImeOpenSwitch.h"
 
 namespace orbelin::platform::win32 {
 
@@ -15,14 +16,16 @@ namespace orbelin::platform::win32 {
 /// focus window of the foreground window's thread. A key event is waited for until the
 /// foreground thread has taken it from its input queue: that thread reads posted messages
 /// before input, so a character posted at once would overtake the key. Every key it pressed and has not
-/// released is released by releaseAll() and the destructor.
+/// released is released by releaseAll() and the destructor. The focus window's IME is
+/// closed for each record and opened again after it (ImeOpenSwitch).
 class Win32Keyboard final : public Keyboard {
  public:
   /// A transfer pause. The default blocks; an application that owns the clipboard passes
   /// one that keeps serving it (see qt::servingPause).
   using Pause = std::function<void(int ms)>;
 
-  explicit Win32Keyboard(Pause pause = {}) : m_pause(std::move(pause)) {}
+  explicit Win32Keyboard(Pause pause = {}, std::unique_ptr<ImeCalls> ime = makeSystemImeCalls())
+      : m_pause(std::move(pause)), m_ime(std::move(ime)) {}
   ~Win32Keyboard() override;
   Win32Keyboard(const Win32Keyboard&) = delete;
   Win32Keyboard& operator=(const Win32Keyboard&) = delete;
@@ -37,6 +40,11 @@ class Win32Keyboard final : public Keyboard {
   /// not assign posts nothing.
   void postCharacter(WindowId window, std::int32_t code) override;
   void sleep(int ms) override;
+  /// Closes the focus window's IME when it is open.
+  void beginRecord() override { m_ime.suspend(); }
+  /// Opens the IME again that beginRecord closed.
+  void endRecord() override { m_ime.restore(); }
+  std::string takeNotice() override { return m_ime.takeNotice(); }
 
   /// Releases every key still held down, last pressed first.
   void releaseAll();
@@ -50,6 +58,7 @@ class Win32Keyboard final : public Keyboard {
   void detach();
 
   Pause m_pause;
+  ImeOpenSwitch m_ime;
   unsigned long m_attached = 0;
   std::vector<std::uint8_t> m_held;
 };

@@ -9,10 +9,12 @@
 #include "keyout/DOSKeySendData.h"
 #include "keyout/KeyOutput.h"
 #include "keyout/KeySendData.h"
+#include "keyout/LowKeySendData.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/win32/Win32Keyboard.h"
 #include "settings/Settings.h"
 #include "support/Harness.h"
+#include "FakeImeCalls.h"
 #include "TextBoxDriver.h"
 
 // Runs under with-wine.sh --xvfb: types into the EDIT control of TextBoxClient, a process
@@ -64,6 +66,32 @@ TEST_F(Win32TypingTest, NormalModePostsJapaneseAsUtf16) {
 TEST_F(Win32TypingTest, PasteModeThreePastesThroughTheClipboard) {
   EXPECT_TRUE(keyout::DOSKeySendData("ABC{ENTER}日本語ｶﾅ", true, 3, out));
   EXPECT_EQ(box.settle("ABC\n日本語ｶﾅ"), "ABC\n日本語ｶﾅ");
+}
+
+// The IME's side is a fake (no IME runs under Wine); the keys and the text box are real.
+class Win32ImeTypingTest : public Win32TypingTest {
+ protected:
+  test::FakeIme ime;
+  Win32Keyboard imeKeyboard{qt::servingPause, std::make_unique<test::FakeImeCalls>(ime)};
+  keyout::KeyOutput imeOut{imeKeyboard, clipboard, harness.clock, settings, harness.reporter, nullptr};
+};
+
+TEST_F(Win32ImeTypingTest, AnOpenImeIsClosedForTheRecordAndOpenedAgain) {
+  EXPECT_TRUE(keyout::KeySendData("abc-123{TAB}x{ENTER}", true, imeOut));
+  EXPECT_EQ(box.settle("abc-123\tx\n"), "abc-123\tx\n");
+  EXPECT_EQ(ime.calls, (std::vector<std::string>{"get", "set 0", "set 1"}));
+  EXPECT_TRUE(ime.open);
+  EXPECT_TRUE(harness.errorLines().empty());
+}
+
+TEST_F(Win32ImeTypingTest, AnImeThatDoesNotAnswerIsLoggedOnceAndTypedPast) {
+  ime.statusTimesOut = true;
+  EXPECT_TRUE(keyout::KeySendData("ab", true, imeOut));
+  EXPECT_TRUE(keyout::LowKeySendData("cd", true, imeOut));
+  EXPECT_EQ(box.settle("abcd"), "abcd");
+  EXPECT_EQ(ime.calls, (std::vector<std::string>{"get", "get"}));
+  ASSERT_EQ(harness.errorLines().size(), 1u);
+  EXPECT_NE(harness.errorLines()[0].find("IMC_GETOPENSTATUS"), std::string::npos);
 }
 
 TEST(Win32Keyboard, NoKeyIsLeftDownAfterReleaseAll) {
