@@ -1,12 +1,18 @@
 #include "keyout/KeyPress.h"
 
+#include <initializer_list>
+
 #include "convert/text/Integers.h"
 
 namespace orbelin::keyout {
 
 namespace {
 
-constexpr int kShiftKey = 16;
+constexpr std::uint8_t kShiftKey = 16;
+// VK_RMENU: the right Alt key, AltGr on layouts that have one.
+constexpr std::uint8_t kRightAltKey = 0xA5;
+constexpr int kShiftState = 1;
+constexpr int kAltGrState = 6;
 // The right Shift key is told apart by its scan code, not by the extended mark.
 constexpr std::uint8_t kRightShiftScanCode = 0x36;
 constexpr int kMaxVirtualKey = 254;
@@ -37,6 +43,7 @@ class HeldKeys {
     m_keyboard.keyEvent(key.virtualKey, key.scanCode, key.flags);
     m_held[m_count++] = key;
   }
+  int count() const { return m_count; }
   void release() {
     const KeyEvent& key = m_held[--m_count];
     m_keyboard.keyEvent(key.virtualKey, key.scanCode, key.flags | platform::kKeyUp);
@@ -57,6 +64,27 @@ void pauseMs(KeyOutput& out, int ms) {
 
 void pauseFor(KeyOutput& out, settings::Setting setting) { pauseMs(out, text::toInteger(out.settings.get(setting))); }
 
+namespace {
+
+// Presses the modifiers in order, then key, and releases them all, last pressed first,
+// with the KeyDwnWeight pause after every event.
+void strike(KeyOutput& out, const KeyEvent& key, std::initializer_list<KeyEvent> modifiers) {
+  HeldKeys held(out.keyboard);
+  for (const KeyEvent& modifier : modifiers) {
+    if (modifier.virtualKey == 0) continue;
+    held.press(modifier);
+    pauseFor(out, settings::Setting::KeyDwnWeight);
+  }
+  held.press(key);
+  pauseFor(out, settings::Setting::KeyDwnWeight);
+  while (held.count() > 0) {
+    held.release();
+    pauseFor(out, settings::Setting::KeyDwnWeight);
+  }
+}
+
+}  // namespace
+
 void SendVKey(KeyOutput& out, int virtualKey, int modifier, int modifier2, bool extended) {
   if (virtualKey < 1 || virtualKey > kMaxVirtualKey) return;
   if (modifier < 0 || modifier > kMaxVirtualKey || modifier2 < 0 || modifier2 > kMaxVirtualKey) return;
@@ -70,20 +98,11 @@ void SendVKey(KeyOutput& out, int virtualKey, int modifier, int modifier2, bool 
     flags = platform::kKeyExtended;
   }
   main.flags = flags;
-  HeldKeys held(keyboard);
-  for (int mod : {modifier2, modifier}) {
-    if (mod == 0) continue;
+  const auto modifierEvent = [&](int mod) {
     const auto modKey = static_cast<std::uint8_t>(mod);
-    held.press({modKey, keyboard.scanCodeOf(modKey), flags});
-    pauseFor(out, settings::Setting::KeyDwnWeight);
-  }
-  held.press(main);
-  pauseFor(out, settings::Setting::KeyDwnWeight);
-  const int pressed = (modifier2 != 0 ? 1 : 0) + (modifier != 0 ? 1 : 0) + 1;
-  for (int i = 0; i < pressed; ++i) {
-    held.release();
-    pauseFor(out, settings::Setting::KeyDwnWeight);
-  }
+    return KeyEvent{modKey, mod == 0 ? std::uint8_t{0} : keyboard.scanCodeOf(modKey), flags};
+  };
+  strike(out, main, {modifierEvent(modifier2), modifierEvent(modifier)});
 }
 
 void SendCharKey(KeyOutput& out, std::int32_t code) {
@@ -93,9 +112,20 @@ void SendCharKey(KeyOutput& out, std::int32_t code) {
     SendVKey(out, key, 0, 0, false);
     return;
   }
-  // Only the Shift bit of the shift state is honoured; Ctrl and Alt are ignored.
-  const bool shift = ((key >> 8) & 1) != 0;
-  SendVKey(out, key & 0xFF, shift ? kShiftKey : 0, 0, false);
+  const int state = key >> 8;
+  const bool shift = (state & kShiftState) != 0;
+  // Ctrl and Alt together is how a layout reports its AltGr level: such a character is
+  // typed with the AltGr key (the right Alt), never as its bare key. Ctrl or Alt alone
+  // is ignored.
+  if ((state & kAltGrState) != kAltGrState) {
+    SendVKey(out, key & 0xFF, shift ? kShiftKey : 0, 0, false);
+    return;
+  }
+  platform::Keyboard& keyboard = out.keyboard;
+  const auto virtualKey = static_cast<std::uint8_t>(key & 0xFF);
+  const KeyEvent altGr{kRightAltKey, keyboard.scanCodeOf(kRightAltKey), platform::kKeyExtended};
+  const KeyEvent shiftKey{shift ? kShiftKey : std::uint8_t{0}, shift ? keyboard.scanCodeOf(kShiftKey) : std::uint8_t{0}};
+  strike(out, {virtualKey, keyboard.scanCodeOf(virtualKey)}, {altGr, shiftKey});
 }
 
 }  // namespace orbelin::keyout

@@ -16,7 +16,8 @@ inline constexpr int kFixedPauseMs = 100;
 void SendVKey(KeyOutput& out, int virtualKey, int modifier, int modifier2, bool extended);
 
 /// Types one single-byte character (code 1-254) by the key and Shift state that the
-/// current layout reports for it; other codes and characters without a key type nothing.
+/// current layout reports for it, with the AltGr key (the right Alt, extended) where the
+/// layout reports Ctrl+Alt; other codes and characters without a key type nothing.
 void SendCharKey(KeyOutput& out, std::int32_t code);
 
 /// Sleeps for the value of a millisecond setting (KeyWeight, KeyDwnWeight); throws

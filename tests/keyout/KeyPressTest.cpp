@@ -104,6 +104,40 @@ TEST(SendCharKey, TypesACharacterByItsKeyAndShiftOnly) {
   }
 }
 
+// A layout with an AltGr level, as VkKeyScanA reports "de": "@" is AltGr+Q (Ctrl+Alt),
+// "|" is Shift+AltGr on a made-up key, "q" plain.
+class AltGrKeyboard : public platform::sim::RecordingKeyboard {
+ public:
+  using RecordingKeyboard::RecordingKeyboard;
+  std::int16_t keyForCharacter(std::uint8_t character) override {
+    if (character == '@') return 0x0651;
+    if (character == '|') return 0x07E2;
+    return RecordingKeyboard::keyForCharacter(character);
+  }
+};
+
+TEST(SendCharKey, TypesACharacterOnTheAltGrLevelWithTheRightAlt) {
+  struct Case {
+    std::int32_t code;
+    Lines expected;
+  };
+  const Case cases[] = {
+      {'@', {"key 165 56 1", "sleep 3", "key 81 16 0", "sleep 3", "key 81 16 2", "sleep 3", "key 165 56 3", "sleep 3"}},
+      {'|',
+       {"key 165 56 1", "sleep 3", "key 16 42 0", "sleep 3", "key 226 86 0", "sleep 3", "key 226 86 2", "sleep 3",
+        "key 16 42 2", "sleep 3", "key 165 56 3", "sleep 3"}},
+      {'q', press(81, 16, 0, 3)},
+  };
+  for (const auto& c : cases) {
+    KeyFixture f;
+    f.weights("0", "3");
+    AltGrKeyboard keyboard(f.h.transcript, &f.h.clock);
+    KeyOutput out{keyboard, f.clipboard, f.h.clock, f.settings, f.h.reporter, nullptr};
+    SendCharKey(out, c.code);
+    EXPECT_EQ(f.lines(), c.expected) << c.code;
+  }
+}
+
 TEST(KeyTokens, MatchLetterCaseExactly) {
   EXPECT_EQ(findKeyToken("{ENTER}"), (KeyAction{13}));
   EXPECT_FALSE(findKeyToken("{enter}"));

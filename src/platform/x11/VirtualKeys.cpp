@@ -42,10 +42,12 @@ constexpr VirtualKeyEntry kNamedKeys[] = {
     {0xDE, 40, XK_apostrophe},    {0xE2, 86, XK_less},
 };
 
-// The right-hand keys that the extended flag selects.
+// The right-hand keys that the extended flag selects. The extended right Alt (VK_RMENU)
+// is how the engine presses AltGr: the level-3 key.
 constexpr VirtualKeyEntry kExtendedKeys[] = {
     {0x11, 29, XK_Control_R},
     {0x12, 56, XK_Alt_R},
+    {0xA5, 56, XK_ISO_Level3_Shift},
     {0x0D, 28, XK_KP_Enter},
 };
 

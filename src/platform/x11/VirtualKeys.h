@@ -14,7 +14,8 @@ inline constexpr Keysym kUnicodeKeysymBase = 0x1000000;
 
 /// The keysym a virtual key stands for. The scan code 0x36 turns Shift into the right
 /// Shift, the extended flag turns Ctrl, Alt and Enter into the right Ctrl, right Alt and
-/// keypad Enter. kNoKeysym for a virtual key without one.
+/// keypad Enter, and the right Alt (VK_RMENU) into the level-3 key (AltGr). kNoKeysym
+/// for a virtual key without one.
 Keysym keysymOfVirtualKey(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags);
 
 /// The keysym used when a right-hand modifier is missing from the keymap (Alt_R is

@@ -19,6 +19,9 @@ namespace {
 
 constexpr std::int16_t kNoKey = -1;
 constexpr std::int16_t kShiftState = 0x100;
+// Ctrl+Alt, as Windows reports a character on the AltGr level; the engine presses the
+// right Alt key for it, which keysymOfVirtualKey makes the level-3 key.
+constexpr std::int16_t kAltGrState = 0x600;
 
 }  // namespace
 
@@ -87,7 +90,8 @@ char32_t codePointOfCode(std::int32_t code) {
 }
 
 bool isModifierKeysym(Keysym keysym) {
-  return (keysym >= XK_Shift_L && keysym <= XK_Hyper_R) || keysym == XK_Num_Lock || keysym == XK_Scroll_Lock;
+  return (keysym >= XK_Shift_L && keysym <= XK_Hyper_R) || keysym == XK_Num_Lock || keysym == XK_Scroll_Lock ||
+         keysym == XK_ISO_Level3_Shift;
 }
 
 }  // namespace
@@ -118,9 +122,22 @@ X11Keyboard::X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause
       m_pause(std::move(pause)),
       m_keymap(readKeymap(m_display.get())),
       m_groupSwitch(findGroupSwitch(m_display.get(), m_keymap)),
+      m_layoutKeys(m_keymap),
       m_slots(m_keymap.emptyKeycodes(), KeySlots::Timing{}, m_groupSwitch != 0 ? 4 : 2) {
   // Typing goes on while another client holds a server grab.
   XTestGrabControl(m_display.get(), True);
+  // A new layout (setxkbmap, an input method starting with a layout of its own) comes as
+  // an XKB event to a client that uses XKB, not always as a core MappingNotify.
+  int opcode = 0;
+  int errorBase = 0;
+  int major = XkbMajorVersion;
+  int minor = XkbMinorVersion;
+  if (XkbQueryExtension(m_display.get(), &opcode, &m_xkbEventBase, &errorBase, &major, &minor)) {
+    const unsigned long changes = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+    XkbSelectEvents(m_display.get(), XkbUseCoreKbd, changes, changes);
+  } else {
+    m_xkbEventBase = -1;
+  }
   if (m_idleDisplay) m_idleRelease = std::jthread([this](std::stop_token stop) { runIdleRelease(stop); });
 }
 
@@ -142,7 +159,7 @@ KeySlots::Binder X11Keyboard::binder() {
 }
 
 void X11Keyboard::noteEvent(const XEvent& event) {
-  if (event.type == MappingNotify) m_mappingSeen = true;
+  if (event.type == MappingNotify || (m_xkbEventBase >= 0 && event.type == m_xkbEventBase)) m_mappingSeen = true;
 }
 
 void X11Keyboard::refreshKeymap() {
@@ -156,6 +173,7 @@ void X11Keyboard::refreshKeymap() {
   m_mappingSeen = false;
   // Lent keycodes are reached through the slots only, never as keys of the layout.
   m_keymap = m_slots.reconcile([this] { return readKeymap(m_display.get()); }).without(m_slots.keycodes());
+  m_layoutKeys = LayoutKeys(m_keymap);
 }
 
 bool X11Keyboard::typedByLayout(Keysym keysym) const {
@@ -170,9 +188,11 @@ void X11Keyboard::fakeKey(int keycode, bool down) {
   m_slots.noteKeyEvent(keycode, down);
 }
 
-int X11Keyboard::keycodeForPress(Keysym keysym) {
+int X11Keyboard::keycodeForPress(Keysym keysym, std::uint8_t virtualKey) {
   if (int keycode = m_keymap.keycodeOf(keysym)) return keycode;
   if (int keycode = m_keymap.keycodeOf(fallbackKeysym(keysym))) return keycode;
+  // A key of the layout that keyForCharacter reported by its position ("2" on "fr").
+  if (int keycode = m_layoutKeys.keycodeOfPositionKey(virtualKey)) return keycode;
   // A modifier on a borrowed keycode would not act as one; other keys may borrow.
   if (isModifierKeysym(keysym)) return 0;
   // A key held down by the engine must not need Shift.
@@ -189,7 +209,7 @@ void X11Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::
   refreshKeymap();
   if ((flags & kKeyUp) != 0) {
     releaseHeld(keysym);
-  } else if (const int keycode = keycodeForPress(keysym)) {
+  } else if (const int keycode = keycodeForPress(keysym, virtualKey)) {
     fakeKey(keycode, true);
     const bool held = std::any_of(m_held.begin(), m_held.end(), [&](const HeldKey& k) { return k.keycode == keycode; });
     if (!held) m_held.push_back({keysym, keycode});
@@ -222,9 +242,10 @@ std::int16_t X11Keyboard::keyForCharacter(std::uint8_t character) {
   if (auto key = controlCharacterKey(character)) return *key;
   refreshKeymap();
   const Keysym keysym = keysymOfCodePoint(codePointOfCode(character));
-  const auto place = m_keymap.virtualKeyPlaceOf(keysym);
+  const auto place = m_layoutKeys.placeOf(keysym);
   if (!place) return kNoKey;
-  return static_cast<std::int16_t>(place->second | (place->first.shifted ? kShiftState : 0));
+  return static_cast<std::int16_t>(place->virtualKey | (place->shifted ? kShiftState : 0) |
+                                   (place->altGr ? kAltGrState : 0));
 }
 
 std::uint8_t X11Keyboard::scanCodeOf(std::uint8_t virtualKey) { return scanCodeOfVirtualKey(virtualKey); }

@@ -15,6 +15,7 @@
 #include "platform/x11/DisplayHandle.h"
 #include "platform/x11/KeySlots.h"
 #include "platform/x11/Keymap.h"
+#include "platform/x11/LayoutKeys.h"
 
 namespace orbelin::platform::x11 {
 
@@ -93,7 +94,7 @@ class X11Keyboard final : public Keyboard {
   /// Notes what an event that arrived while waiting for something else means to us.
   void noteEvent(const ::_XEvent& event);
   void refreshKeymap();
-  int keycodeForPress(Keysym keysym);
+  int keycodeForPress(Keysym keysym, std::uint8_t virtualKey);
   void fakeKey(int keycode, bool down);
   /// Presses keycode at level (bit 0 Shift, bit 1 the group switch key).
   void tap(int keycode, int level);
@@ -109,12 +110,16 @@ class X11Keyboard final : public Keyboard {
 
   DisplayPtr m_display;
   bool m_mappingSeen = false;
+  /// The type of XKB events (only keyboard and map changes are selected); -1 without XKB.
+  int m_xkbEventBase = -1;
   DisplayPtr m_idleDisplay;
   Pause m_pause;
   std::ostream* m_trace = nullptr;
   /// The keymap without the lent keycodes.
   Keymap m_keymap;
   int m_groupSwitch = 0;
+  /// The virtual keys of m_keymap's keys.
+  LayoutKeys m_layoutKeys;
   KeySlots m_slots;
   std::vector<HeldKey> m_held;
   std::mutex m_wakeMutex;

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include <memory>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -125,6 +126,59 @@ TEST_F(EngineTypingTest, AFailureHalfWayLeavesNoModifierDown) {
 TEST_F(EngineTypingTest, LowLevelModeDropsJapaneseCharacters) {
   EXPECT_TRUE(keyout::LowKeySendData("ab日本語c{TAB}Dｶﾅ!{C+A}", true, *out));
   EXPECT_EQ(text(), "abc\tD!a") << "{C+A} presses A alone in this mode";
+}
+
+// The server's layout switched before the keyboard and the text box start, and back to
+// "us" afterwards for the tests that follow in this program.
+class ServerLayout {
+ public:
+  explicit ServerLayout(const std::string& layout) : m_set(std::system(("setxkbmap " + layout).c_str()) == 0) {}
+  ~ServerLayout() { (void)std::system("setxkbmap us"); }
+  ServerLayout(const ServerLayout&) = delete;
+  ServerLayout& operator=(const ServerLayout&) = delete;
+  bool set() const { return m_set; }
+
+ private:
+  bool m_set;
+};
+
+struct LayoutCase {
+  const char* layout;
+  // Printable ASCII that only a dead key of the layout types: never typed.
+  const char* deadOnly;
+};
+
+class LayoutFirst {
+ protected:
+  ServerLayout serverLayout{testing::WithParamInterface<LayoutCase>::GetParam().layout};
+};
+
+class LowLevelLayoutTest : public testing::WithParamInterface<LayoutCase>, public LayoutFirst, public EngineTypingTest {};
+
+// Every printable ASCII character, the digits of "fr" (Shift), "@ [ ] { } \ | ~ #" (AltGr)
+// included, typed by its keys on the server's layout.
+TEST_P(LowLevelLayoutTest, TypesEveryCharacterWithItsShiftAndAltGrLevel) {
+  ASSERT_TRUE(serverLayout.set()) << "setxkbmap " << GetParam().layout;
+  std::string expected;
+  for (char c = ' '; c <= '~'; ++c) {
+    if (std::string_view(GetParam().deadOnly).find(c) == std::string_view::npos) expected += c;
+  }
+  std::string typed;
+  for (char c : expected) typed += c == '{' ? "{{}" : c == '}' ? "{}}" : std::string(1, c);
+  EXPECT_TRUE(keyout::LowKeySendData(typed, true, *out));
+  EXPECT_EQ(text(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, LowLevelLayoutTest,
+                         testing::Values(LayoutCase{"fr", ""}, LayoutCase{"de", "^`"}),
+                         [](const testing::TestParamInfo<LayoutCase>& param) { return std::string(param.param.layout); });
+
+TEST_F(EngineTypingTest, LowLevelModeReadsALayoutChangedWhileItRuns) {
+  EXPECT_TRUE(keyout::LowKeySendData("2@", true, *out));
+  const ServerLayout french("fr");
+  ASSERT_TRUE(french.set());
+  EXPECT_TRUE(keyout::LowKeySendData("2@", true, *out));
+  EXPECT_EQ(text(), "2@2@");
 }
 
 TEST_F(EngineTypingTest, PasteModeThreePastesThroughTheClipboard) {
