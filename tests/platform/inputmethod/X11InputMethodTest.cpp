@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "MethodWait.h"
 #include "TextBoxDriver.h"
 #include "keyout/DOSKeySendData.h"
 #include "keyout/KeySendData.h"
@@ -26,7 +27,6 @@
 namespace orbelin::platform::inputmethod {
 namespace {
 
-constexpr auto kGuard = std::chrono::seconds(30);
 
 QGuiApplication& application() {
   static int argc = 1;
@@ -43,14 +43,7 @@ std::unique_ptr<MethodControl> sessionMethod() {
 
 // Waits with a deadline until the method composes for the focus (or stops composing).
 bool methodBecomes(MethodControl& method, bool on) {
-  const auto deadline = std::chrono::steady_clock::now() + kGuard;
-  while (std::chrono::steady_clock::now() < deadline) {
-    std::string error;
-    if (method.isOn(error) == on) return true;
-    QCoreApplication::processEvents();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
+  return test::methodBecomes(method, on, [] { QCoreApplication::processEvents(); });
 }
 
 class X11InputMethodTest : public testing::Test {
