@@ -87,7 +87,7 @@ TEST(DesktopBareWayland, SaysKeysReachOnlyX11ProgramsAndTypesIntoThem) {
 
   std::ofstream(dir.path() / "FINISH.TXT") << "";
   int status = -1;
-  const bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 15s);
+  const bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 60s);
   EXPECT_TRUE(ended);
   if (!ended) {
     kill(pid, SIGKILL);

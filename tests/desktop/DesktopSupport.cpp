@@ -108,7 +108,7 @@ void writeSettings(const std::filesystem::path& dir, const std::string& device, 
 void finish(const std::filesystem::path& dir, pid_t program, pid_t tray) {
   std::ofstream(dir / "FINISH.TXT") << "";
   int status = -1;
-  const bool ended = waitFor([&] { return waitpid(program, &status, WNOHANG) == program; }, 20s);
+  const bool ended = waitFor([&] { return waitpid(program, &status, WNOHANG) == program; }, 60s);
   EXPECT_TRUE(ended);
   if (!ended) {
     kill(program, SIGKILL);

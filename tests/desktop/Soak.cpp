@@ -51,7 +51,7 @@ int soak(long records, long burst, long maxGrowthKb, long from) {
   // One line per record keeps the text box quick to redraw however many there are.
   writeSettings(dir.path(), reader.device, "Foot={ENTER}\r\n");
   RunningProgram program(dir.path());
-  if (!waitFor([&] { return reader.openedByProgram(); }, 20s)) return std::puts("orbelin never opened COM1"), 1;
+  if (!waitFor([&] { return reader.openedByProgram(); }, 60s)) return std::puts("orbelin never opened COM1"), 1;
   x11::TextBoxDriver client;
   auto opened = orbelin::platform::x11::X11Keyboard::open();
   if (!client.ready() || !opened.keyboard) return std::puts("no text box or keyboard"), 1;

@@ -35,6 +35,10 @@
 #include "ui/shell/frmQELTMain.h"
 #include "ui/shell/frmSplash.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace orbelin::app {
 namespace {
 
@@ -178,6 +182,10 @@ int runDesktop(const DesktopOptions& options) {
   services.endProgram = [&d] {
     d.output.releaseAll();
     std::fflush(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+    // _Exit skips the exit handlers, the leak checker's among them.
+    __lsan_do_leak_check();
+#endif
     std::_Exit(0);
   };
   d.program = std::make_unique<Program>(std::move(services), d.link);

@@ -101,7 +101,8 @@ TEST_F(X11InputMethodTest, LowLevelAndPasteModesArriveExactly) {
 
 TEST_F(X11InputMethodTest, ACompositionLeftOpenEndsBeforeTheScanWhichArrivesWhole) {
   // The user typed "ka" and left it uncommitted: Mozc holds "か". Switching the method
-  // off ends it before the record: fcitx5 drops it, ibus commits or drops it.
+  // off ends it before the record: fcitx5 drops it, ibus commits or drops it. On a loaded
+  // machine the method may have read only the "k" by then, and commits that.
   constexpr std::uint8_t kKeyK = 'K';
   constexpr std::uint8_t kKeyA = 'A';
   for (const auto key : {kKeyK, kKeyA}) {
@@ -112,7 +113,7 @@ TEST_F(X11InputMethodTest, ACompositionLeftOpenEndsBeforeTheScanWhichArrivesWhol
   EXPECT_TRUE(keyout::KeySendData("4912345678904{ENTER}", true, *out));
   expectMethodOn();
   const std::string got = text();
-  EXPECT_TRUE(got == "4912345678904\n" || got == "か4912345678904\n") << got;
+  EXPECT_TRUE(got == "4912345678904\n" || got == "か4912345678904\n" || got == "ｋ4912345678904\n") << got;
 }
 
 }  // namespace

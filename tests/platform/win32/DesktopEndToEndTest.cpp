@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <fstream>
 
 #include "TextBoxDriver.h"
 #include "support/TempDir.h"
+#include "support/WaitFor.h"
 
 namespace orbelin::test {
 namespace {
@@ -19,45 +21,35 @@ std::wstring besideThisProgram(const std::wstring& name) {
   return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
-bool hasWindow(DWORD process) {
-  struct Search {
-    DWORD process;
-    bool found;
-  } search{process, false};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* wanted = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == wanted->process) wanted->found = true;
-        return !wanted->found;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 TEST(Desktop, TypesFramedRecordsFromComOneAndEndsOnFinishMarker) {
   TempDir dir;
   std::ofstream(dir / "QELT.INI", std::ios::binary) << "[COM]\r\nPort=1\r\nBaud=9600\r\nLog=1\r\nTask=1\r\nTaskShift=0\r\nDelayTime=0\r\n"
                                   << "[RCV]\r\nSelect=1\r\nHead=1\r\nFoot=3\r\n";
-  std::wstring command = L"\"" + besideThisProgram(L"orbelin.exe") + L"\" --dir \"" + dir.path().wstring() + L"\"";
+  std::wstring command = L"\"" + besideThisProgram(L"orbelin.exe") + L"\" --report-startup --dir \"" +
+                        dir.path().wstring() + L"\"";
+  // Wine lets a second opener have COM1 as well, so the port cannot tell when start-up
+  // opened it. The start-up report can: it comes once the event loop runs, after the
+  // port was opened. A fresh Wine prefix first builds its font cache.
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE report = CreateFileW((dir / "stderr.txt").wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(report, INVALID_HANDLE_VALUE);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = report;
+  startup.hStdError = report;
   PROCESS_INFORMATION program{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program));
-  // Wine lets a second opener have COM1 as well, so the port cannot tell when start-up
-  // opened it: the program's first window, and a moment after it, do (the main window
-  // may stay hidden in the notification area).
-  bool opened = false;
-  for (int i = 0; i < 1200 && !opened; ++i) {  // a fresh Wine prefix first builds its font cache
-    Sleep(50);
-    opened = hasWindow(program.dwProcessId);
-  }
-  Sleep(3000);
+  const bool started =
+      CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &program);
+  CloseHandle(report);
+  ASSERT_TRUE(started);
+  const bool opened = waitFor([&] { return readFile(dir / "stderr.txt").find("orbelin: startup-ms") != std::string::npos; },
+                              std::chrono::seconds(120));
   DWORD exitCode = 0;
   GetExitCodeProcess(program.hProcess, &exitCode);
-  ASSERT_TRUE(opened) << "orbelin made no window; exit code " << exitCode << ", ERROR.LOG: "
-                      << readFile(dir / "ERROR.LOG");
+  ASSERT_TRUE(opened) << "orbelin never reported its start-up; exit code " << exitCode << ", its output: "
+                      << readFile(dir / "stderr.txt") << ", ERROR.LOG: " << readFile(dir / "ERROR.LOG");
 
   TextBox box;
   ASSERT_TRUE(box.ready());

@@ -14,6 +14,7 @@
 
 #include "TextBoxDriver.h"
 #include "support/TempDir.h"
+#include "support/WaitFor.h"
 
 namespace orbelin::test {
 namespace {
@@ -22,17 +23,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 const wchar_t* const kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orbelin";
-
-/// Polls done every 50 ms for at most guard; the guard only keeps a broken run from hanging.
-template <typename Done>
-bool waitFor(Done done, std::chrono::milliseconds guard) {
-  const auto end = std::chrono::steady_clock::now() + guard;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    Sleep(50);
-  }
-  return true;
-}
 
 fs::path environmentFolder(const wchar_t* name) {
   const wchar_t* value = _wgetenv(name);

@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <QCoreApplication>
+#include <chrono>
 #include <string>
+
+#include "support/WaitFor.h"
 
 namespace orbelin::test {
 
@@ -31,13 +34,13 @@ class TextBox {
     if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process)) {
       return;
     }
-    for (int i = 0; i < 200 && m_edit == nullptr; ++i) {
-      Sleep(50);
+    waitFor([this] {
       m_window = FindWindowW(L"OrbelinTextBox", nullptr);
       if (m_window != nullptr) m_edit = FindWindowExW(m_window, nullptr, L"EDIT", nullptr);
-    }
+      return m_edit != nullptr;
+    }, kGuard);
     if (m_window != nullptr) SetForegroundWindow(m_window);
-    for (int i = 0; i < 100 && GetForegroundWindow() != m_window; ++i) Sleep(50);
+    waitFor([this] { return GetForegroundWindow() == m_window; }, kGuard);
   }
   ~TextBox() {
     if (m_window != nullptr) PostMessageW(m_window, WM_CLOSE, 0, 0);
@@ -65,16 +68,20 @@ class TextBox {
   /// The text once it equals expected, or what it is after a generous wait: posted
   /// characters reach the box after the call that reads it may have been answered.
   std::string settle(const std::string& expected) const {
-    std::string now = text();
-    for (int i = 0; i < 200 && now != expected; ++i) {
+    std::string now;
+    waitFor([&] {
       QCoreApplication::processEvents();
-      Sleep(50);
       now = text();
-    }
+      return now == expected;
+    }, kGuard);
     return now;
   }
 
  private:
+  /// Only keeps a broken run from hanging: Wine on a loaded machine can be slow to start
+  /// a process or deliver a message.
+  static constexpr std::chrono::milliseconds kGuard{60'000};
+
   PROCESS_INFORMATION m_process{};
   HWND m_window = nullptr;
   HWND m_edit = nullptr;

@@ -3,7 +3,9 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMimeData>
 
+#include <chrono>
 #include <memory>
 #include <cstdlib>
 #include <random>
@@ -20,6 +22,7 @@
 #include "platform/x11/X11Keyboard.h"
 #include "settings/Settings.h"
 #include "support/Harness.h"
+#include "support/WaitFor.h"
 
 namespace orbelin::platform::x11 {
 namespace {
@@ -42,6 +45,43 @@ TEST(QtClipboard, FailsWithoutAnApplication) {
   }
 }
 
+/// Clipboard data that notes when a program asks for it.
+class WatchedText final : public QMimeData {
+ public:
+  explicit WatchedText(std::shared_ptr<bool> asked) : m_asked(std::move(asked)) {}
+
+ protected:
+  QVariant retrieveData(const QString& type, QMetaType preferred) const override {
+    *m_asked = true;
+    return QMimeData::retrieveData(type, preferred);
+  }
+
+ private:
+  std::shared_ptr<bool> m_asked;
+};
+
+/// The clipboard as QtClipboard sets it, except that a text is replaced only once the
+/// text box has asked for it: on a loaded machine the box may ask later than the
+/// transfer's fixed pause and would then paste the empty text that follows. The guard
+/// only keeps a box that never asks from hanging the test.
+class AnsweredClipboard final : public Clipboard {
+ public:
+  bool setText(std::string_view text) override {
+    test::waitFor([this] {
+      QCoreApplication::processEvents();
+      return *m_asked;
+    }, std::chrono::seconds(60));
+    m_asked = std::make_shared<bool>(text.empty());
+    auto* data = new WatchedText(m_asked);
+    data->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
+    return true;
+  }
+
+ private:
+  std::shared_ptr<bool> m_asked = std::make_shared<bool>(true);
+};
+
 // The three transfers typing into the text box client through the real keyboard and
 // clipboard, with the default settings (both pauses "0").
 class EngineTypingTest : public testing::Test {
@@ -62,7 +102,7 @@ class EngineTypingTest : public testing::Test {
 
   test::Harness harness;
   settings::Settings settings = settings::Settings::defaults();
-  qt::QtClipboard clipboard;
+  AnsweredClipboard clipboard;
   test::x11::TextBoxDriver client;
   std::unique_ptr<X11Keyboard> keyboard;
   std::unique_ptr<keyout::KeyOutput> out;

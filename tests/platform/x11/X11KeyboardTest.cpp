@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "TextBoxDriver.h"
 #include "convert/codec/Cp932.h"
 #include "platform/sim/RecordingKeyboard.h"
 #include "platform/x11/X11Keyboard.h"
+#include "support/WaitFor.h"
 
 namespace orbelin::platform::x11 {
 namespace {
@@ -228,9 +228,7 @@ TEST_F(X11KeyboardTest, GivesSpareKeycodesBackWhenTypingIsIdle) {
   EXPECT_EQ(text(), "仮");
   ASSERT_LT(test::x11::emptyKeycodeCount(), spareBefore);
   // The release comes after the idle time; the guard only keeps a broken release from hanging.
-  for (int i = 0; i < 100 && test::x11::emptyKeycodeCount() < spareBefore; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  }
+  test::waitFor([&] { return test::x11::emptyKeycodeCount() >= spareBefore; }, std::chrono::seconds(60));
   EXPECT_EQ(test::x11::emptyKeycodeCount(), spareBefore);
   post(*keyboard, "仮");
   EXPECT_EQ(text(), "仮仮") << "a given-back keycode is bound again when needed";
