@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "serial/HexDump.h"
-#include "ui/shell/AutostartEntry.h"
+#include "platform/posix/AutostartEntry.h"
 #include "ui/shell/frmHexDump.h"
 #include "ui/shell/frmSplash.h"
 #include "support/TempDir.h"

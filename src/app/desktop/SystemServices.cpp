@@ -12,7 +12,7 @@
 
 #include "platform/qtserial/QtSerialPort.h"
 #include "platform/qtserial/SerialById.h"
-#include "ui/shell/AutostartEntry.h"
+#include "platform/posix/AutostartEntry.h"
 #endif
 
 namespace orbelin::app {

@@ -1,4 +1,4 @@
-#include "ui/shell/AutostartEntry.h"
+#include "platform/posix/AutostartEntry.h"
 
 #include <cstdlib>
 #include <fstream>
