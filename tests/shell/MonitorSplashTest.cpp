@@ -20,6 +20,9 @@
 namespace orbelin::ui {
 namespace {
 
+using platform::posix::autostartEntryText;
+using platform::posix::writeAutostartEntry;
+
 QString boxText(const QWidget& window, const char* name) {
   return window.findChild<QPlainTextEdit*>(name)->toPlainText();
 }

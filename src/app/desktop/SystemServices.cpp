@@ -65,7 +65,7 @@ std::optional<std::string> missingDisplay() {
 }
 
 void writeStartupEntry(const std::filesystem::path& program, const std::optional<std::filesystem::path>& programDir) {
-  if (const auto folder = ui::autostartFolder()) ui::writeAutostartEntry(*folder, program, programDir);
+  if (const auto folder = platform::posix::autostartFolder()) platform::posix::writeAutostartEntry(*folder, program, programDir);
 }
 
 #endif
