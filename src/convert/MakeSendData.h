@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,22 +9,11 @@
 
 namespace orbelin::convert {
 
-/// The record without the framing prefix and suffix that it must carry (Select, RCV
-/// Head/Foot; everything from the first suffix on goes), or nothing when either is
-/// missing. Throws text::RuntimeFailure for a HeadOther or FootOther that is no byte.
-std::optional<std::string> RemoveFraming(std::string_view record, const settings::Settings& settings);
-
-/// Whether MakeSendData checks the framing codes itself or they were checked and removed
-/// on the record as it was received, before any conversion could change them.
-enum class FramingCodes { Check, AlreadyRemoved };
-
-/// Builds the data to type from one record: checks and removes the framing prefix and
-/// suffix (unless already done), then applies the byte edit (ByteEd) and the
-/// substitution table (Chikan). Empty means nothing is typed or written; a failure is
-/// reported and also gives the empty string.
+/// Builds the data to type from one record whose framing codes are already off: applies
+/// the byte edit (ByteEd) and the substitution table (Chikan). Empty means nothing is
+/// typed or written; a failure is reported and also gives the empty string.
 std::string MakeSendData(std::string_view data, const settings::Settings& settings,
-                         const settings::EditTables& tables, report::FailureReporter& reporter,
-                         FramingCodes framing = FramingCodes::Check);
+                         const settings::EditTables& tables, report::FailureReporter& reporter);
 
 /// With SendKeySpc "1", "{" becomes "{{}" and "}" becomes "{}}" so the braces of the data
 /// are typed as characters; a double-byte character is never split.

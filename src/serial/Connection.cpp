@@ -35,7 +35,6 @@ bool Connection::RSOpen(bool open) {
 }
 
 bool Connection::openPort(bool open) {
-  m_pending = 0;
   m_missingRequest.reset();
   if (m_context.port.isOpen()) {
     m_context.port.close();
@@ -154,7 +153,6 @@ void Connection::deviceLost() {
 }
 
 void Connection::deviceBack() {
-  m_pending = 0;
   // The caption keeps the last characters read; only its status head changes back.
   endWaiting();
   showRealState();
@@ -162,10 +160,6 @@ void Connection::deviceBack() {
   report::WriteLog("[RSOpen] " + std::string(kPortSource) + ":再接続しました " + m_lastRequest.device,
                    m_context.paths.errorLog(), m_context.clock);
   if (m_openListener) m_openListener(true);
-}
-
-void Connection::syncPendingByteCount() {
-  m_pending = m_context.port.isOpen() ? m_context.port.bytesWaiting() : 0;
 }
 
 }  // namespace orbelin::serial

@@ -13,8 +13,8 @@ namespace orbelin::serial {
 inline constexpr const char* kConnectedText = "接続中";
 inline constexpr const char* kDisconnectedText = "未接続";
 
-/// The port connection: opening with the settings (or by scanning), the connect toggle,
-/// the visible connection status and the count of bytes a run may still read.
+/// The port connection: opening with the settings (or by scanning), the connect toggle
+/// and the visible connection status.
 class Connection {
  public:
   explicit Connection(SerialContext& context) : m_context(context) {}
@@ -53,12 +53,6 @@ class Connection {
   /// shows it, and while a device is awaited "未接続:" followed by the port awaited.
   const std::string& statusText() const { return m_statusText; }
 
-  /// Bytes a reception run may still read; kept equal to what the port holds.
-  int pendingByteCount() const { return m_pending; }
-  void setPendingByteCount(int count) { m_pending = count; }
-  /// Takes the count from the port.
-  void syncPendingByteCount();
-
  private:
   bool openPort(bool open);
   bool scanPorts(platform::PortRequest request);
@@ -69,7 +63,6 @@ class Connection {
 
   SerialContext& m_context;
   std::string m_statusText = kDisconnectedText;
-  int m_pending = 0;
   unsigned m_closings = 0;
   std::function<void(bool)> m_openListener;
   ReconnectWatch m_watch{m_context};

@@ -1,28 +1,24 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "serial/Connection.h"
+#include "serial/Framer.h"
 #include "serial/HexDump.h"
 #include "serial/SerialContext.h"
 #include "settings/Settings.h"
 
 namespace orbelin::serial {
 
-/// How records are cut from the byte stream, from the RCV settings of the moment.
-struct Framing {
-  bool on = false;
-  /// The header code; none when a record starts with its first byte.
-  std::optional<std::uint8_t> header;
-  /// The footer code (none, one byte or CR LF).
-  std::string footer;
+/// One record as the port gave it.
+struct ReceivedRecord {
+  /// Everything received from the header on, decoded; empty when nothing was.
+  std::string text;
+  /// The decoded text without its framing codes; nothing when the header or footer
+  /// that the framing asks for is missing.
+  std::optional<std::string> inside;
 };
-
-/// The framing of settings: Select, RCV Head/HeadOther and Foot/FootOther. A code that
-/// is no number or outside 0-255 throws text::RuntimeFailure.
-Framing framingOf(const settings::Settings& settings);
 
 /// Turns the bytes of the open port into records.
 class Reception {
@@ -34,14 +30,18 @@ class Reception {
   /// Weight milliseconds (letting events run meanwhile: a receive notification raises
   /// the count and the reading goes on). Every byte read goes to COMRECV.LOG, RCV.TXT
   /// (Log "1") and the monitor; bytes before a header that never came are noted there
-  /// as dropped. The record's text, or empty for none; failures are reported as
+  /// as dropped. The record as received, or empty for none; failures are reported as
   /// "RSDataRecv" and give the empty record.
-  std::string RSDataRecv();
+  ReceivedRecord RSDataRecv();
+  /// Takes the count of bytes waiting from the port.
+  void syncPendingByteCount();
+  /// Bytes a reading may still take; none once the port it was counted on has closed.
+  int pendingByteCount() const;
   /// True when the last RSDataRecv ended at a footer (bytes after it may still wait).
   bool endedAtFooter() const { return m_endedAtFooter; }
 
  private:
-  std::string assemble();
+  ReceivedRecord assemble();
   /// Waits up to gapMs for the count to rise again or the port of session to close;
   /// false when the gap passed.
   bool waitForBytes(int gapMs, unsigned session);
@@ -50,6 +50,9 @@ class Reception {
   SerialContext& m_context;
   Connection& m_connection;
   HexDump& m_dump;
+  Framer m_framer;
+  /// The closings of the port when the count was taken.
+  unsigned m_countSession = 0;
   bool m_endedAtFooter = false;
 };
 

@@ -8,8 +8,6 @@
 
 #include "report/FileExists.h"
 #include "report/WriteLog.h"
-#include "convert/CaseWidth.h"
-#include "convert/MakeSendData.h"
 #include "convert/text/InterchangeStr.h"
 #include "fileout/MakeFile.h"
 #include "keyout/DOSKeySendData.h"
@@ -24,7 +22,6 @@ using settings::Setting;
 
 // COMRECV.LOG's lines for records that are received but not passed on.
 constexpr std::string_view kDroppedFraming = "[破棄] ヘッダーまたはフッターがありません: ";
-constexpr std::string_view kDroppedGs1Data = "[破棄] ＧＳ１データとして解析できません: ";
 
 constexpr std::string_view kOutputFileFailure =
     "出力ファイル書き込みに失敗しました。\r\n権限の有無、他で使用していないか確認してください。";
@@ -43,10 +40,9 @@ RecordPipeline::RecordPipeline(SerialContext& context, Connection& connection, R
       m_connection(connection),
       m_reception(reception),
       m_dump(dump),
-      m_steps(std::move(steps)),
-      m_keys(keys) {
-  if (m_steps.book == nullptr) m_steps.book = &m_passThrough;
-}
+      m_converter(context.configuration, context.reporter, std::move(steps),
+                  [this](const std::string& why) { noteDropped(why); }),
+      m_keys(keys) {}
 
 RecordPipeline::~RecordPipeline() {
   if (m_bookTimer != 0) m_context.loop.stopTimer(m_bookTimer);
@@ -64,7 +60,7 @@ void RecordPipeline::onPortEvent(platform::PortEvent event) {
     // Bytes that come before the gap has passed belong to the record being read; the
     // reception's wait sees the new count and goes on reading.
     m_context.clock.sleepMs(kReceivePauseMs);
-    m_connection.syncPendingByteCount();
+    m_reception.syncPendingByteCount();
     return;
   }
   if (m_running) {
@@ -79,7 +75,7 @@ void RecordPipeline::receive() {
   m_context.clock.sleepMs(kReceivePauseMs);
   // The count is taken from the port, not added up, so bytes that an earlier run left
   // waiting are never counted twice and a read always finds its byte.
-  m_connection.syncPendingByteCount();
+  m_reception.syncPendingByteCount();
   EventRecv();
 }
 
@@ -91,18 +87,18 @@ void RecordPipeline::EventRecv() {
   m_running = true;
   bool endedAtFooter = false;
   try {
-    std::string working;
-    if (m_connection.pendingByteCount() > 0 && m_context.port.isOpen()) {
+    ReceivedRecord received;
+    if (m_reception.pendingByteCount() > 0 && m_context.port.isOpen()) {
       m_reading = true;
-      working = m_reception.RSDataRecv();
+      received = m_reception.RSDataRecv();
       m_reading = false;
       endedAtFooter = m_reception.endedAtFooter();
-      if (!working.empty() && m_recordRead) m_recordRead();
+      if (!received.text.empty() && m_recordRead) m_recordRead();
     }
-    if (!working.empty()) {
+    if (!received.text.empty()) {
       const bool outputAllowed = !report::MarkerPresent(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
-      std::optional<BookResult> converted = convertRecord(std::move(working));
+      std::optional<BookResult> converted = convertRecord(received);
       scheduleBookRelease();
       if (converted) {
         if (converted->released) finishRecord(std::move(*converted->released), outputAllowed);
@@ -117,56 +113,20 @@ void RecordPipeline::EventRecv() {
   postNextRun(endedAtFooter);
 }
 
-std::optional<BookResult> RecordPipeline::convertRecord(std::string working) {
-  const auto& settings = m_context.settings();
-  // The framing codes are checked on the record as received: the decoding and the book
-  // step change its ends, and a row they hold is sent later without them.
-  working = removeFraming(working);
-  if (working.empty()) return BookResult{};
-  if (settings.isOn(Setting::EANRead) && m_steps.eanRead) {
-    std::string discarded;
-    working = m_steps.eanRead(working, discarded);
-    if (!discarded.empty()) noteDropped(std::string(kDroppedGs1Data) + discarded);
+std::optional<BookResult> RecordPipeline::convertRecord(const ReceivedRecord& received) {
+  if (!received.inside) {
+    noteDropped(std::string(kDroppedFraming) + received.text);
+    return BookResult{};
   }
-  if (settings.get(Setting::ConvMode) != "0") working = convert::ConvertCaseWidth(working, settings.get(Setting::ConvMode));
-  if (working.empty()) return BookResult{};
-  try {
-    BookResult result = m_steps.book->convert(working, m_context.clock.monotonicMs());
-    noteDroppedRows();
-    return result;
-  } catch (const std::exception& failure) {
-    noteDroppedRows();
-    // A setting that fails this record (a wait time that is no number) leaves the port
-    // open: the next scan may not need it.
-    m_context.reporter.report("EventRecv", failure);
-    return std::nullopt;
-  }
-}
-
-std::string RecordPipeline::removeFraming(const std::string& record) {
-  try {
-    if (auto inside = convert::RemoveFraming(record, m_context.settings())) return std::move(*inside);
-    noteDropped(std::string(kDroppedFraming) + record);
-  } catch (const std::exception& failure) {
-    // The same codes that the send data is built with, so the same failure.
-    m_context.reporter.report("MakeSendData", failure);
-  }
-  return {};
+  return m_converter.convert(*received.inside, m_context.clock.monotonicMs());
 }
 
 void RecordPipeline::noteDropped(const std::string& why) {
   report::WriteLog(why, m_context.paths.receiveLog(), m_context.clock);
 }
 
-void RecordPipeline::noteDroppedRows() {
-  for (const std::string& why : m_steps.book->takeDropNotes()) noteDropped(why);
-}
-
 void RecordPipeline::finishRecord(std::string working, bool outputAllowed) {
   const auto& settings = m_context.settings();
-  working = convert::MakeSendData(working, settings, m_context.configuration.tables, m_context.reporter,
-                                  convert::FramingCodes::AlreadyRemoved);
-  working = convert::EscapeKeyBraces(working, settings);
   if (!working.empty() && settings.isOn(Setting::SendKey) && outputAllowed) {
     if (!typeRecord(working)) return;
   }
@@ -237,7 +197,7 @@ void RecordPipeline::fail(const std::exception& failure) {
 void RecordPipeline::scheduleBookRelease() {
   if (m_bookTimer != 0) m_context.loop.stopTimer(m_bookTimer);
   m_bookTimer = 0;
-  const auto expiry = m_steps.book->nextExpiry();
+  const auto expiry = m_converter.nextExpiry();
   if (!expiry) return;
   // A wait longer than a timer can hold (SPCWeight near its maximum) is served in
   // steps: the row is not due when the longest timer fires, so it is scheduled again.
@@ -257,8 +217,7 @@ void RecordPipeline::releaseExpiredBookRows() {
   }
   m_running = true;
   try {
-    std::vector<std::string> rows = m_steps.book->takeExpired(m_context.clock.monotonicMs());
-    noteDroppedRows();
+    std::vector<std::string> rows = m_converter.takeExpired(m_context.clock.monotonicMs());
     for (std::string& row : rows) {
       const bool outputAllowed = !report::MarkerPresent(m_context.paths.dontKeyMarker());
       m_context.tray.setIcon(platform::IconState::Busy, m_context.window.caption());
@@ -275,7 +234,7 @@ void RecordPipeline::releaseExpiredBookRows() {
 void RecordPipeline::postNextRun(bool endedAtFooter) {
   // A run that ended at a footer leaves the rest of a burst waiting; the reader's next
   // record must not wait for the next scan to be noticed.
-  const bool bytesLeft = endedAtFooter && m_connection.pendingByteCount() > 0 && m_context.port.isOpen();
+  const bool bytesLeft = endedAtFooter && m_reception.pendingByteCount() > 0 && m_context.port.isOpen();
   if (bytesLeft) m_bytesLeft = true;
   if (m_nextRunPosted || !(m_bytesLeft || m_notified || m_releaseDue)) return;
   m_nextRunPosted = true;
@@ -289,7 +248,7 @@ void RecordPipeline::postNextRun(bool endedAtFooter) {
       m_bytesLeft = false;
       receive();
     } else if (std::exchange(m_bytesLeft, false)) {
-      m_connection.syncPendingByteCount();
+      m_reception.syncPendingByteCount();
       EventRecv();
     }
   });

@@ -11,6 +11,7 @@
 #include "serial/ConversionSteps.h"
 #include "serial/HexDump.h"
 #include "serial/Reception.h"
+#include "serial/RecordConverter.h"
 #include "serial/SerialContext.h"
 
 namespace orbelin::serial {
@@ -41,13 +42,10 @@ class RecordPipeline {
   void setRecordReadHook(std::function<void()> hook) { m_recordRead = std::move(hook); }
 
  private:
-  /// The conversions up to the book step; nothing when the record failed.
-  std::optional<BookResult> convertRecord(std::string working);
-  /// The record without its framing codes; empty (and noted) when they are missing.
-  std::string removeFraming(const std::string& record);
+  /// The send data of a record as received; nothing when it failed.
+  std::optional<BookResult> convertRecord(const ReceivedRecord& received);
   /// One line in COMRECV.LOG for received data that is not passed on.
   void noteDropped(const std::string& why);
-  void noteDroppedRows();
   /// Steps from the send data on: keystrokes, file, caption and icon.
   void finishRecord(std::string working, bool outputAllowed);
   bool typeRecord(const std::string& working);
@@ -65,9 +63,8 @@ class RecordPipeline {
   Connection& m_connection;
   Reception& m_reception;
   HexDump& m_dump;
-  ConversionSteps m_steps;
+  RecordConverter m_converter;
   keyout::KeyOutput& m_keys;
-  PassThroughBookStep m_passThrough;
   platform::EventLoop::TimerId m_bookTimer = 0;
   /// A run (or a book row release) is going on; m_reading while it reads its record.
   bool m_running = false;

@@ -3,11 +3,6 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
-#include "platform/qt/QtClipboard.h"
-#include "platform/wayland/WaylandClipboard.h"
-#include "platform/wayland/WaylandKeyboard.h"
-#include "platform/x11/X11Keyboard.h"
-
 namespace orbelin::tools {
 
 const char* const kRealKeyboardName = "x11|wayland";
@@ -27,23 +22,13 @@ RealOutput startApplication(const char* plugin, const std::vector<std::string>& 
   return output;
 }
 
-std::optional<RealOutput> openWaylandOutput(const std::vector<std::string>& qtOptions, std::string& reason) {
-  if (std::getenv("WAYLAND_DISPLAY") == nullptr) {
-    reason = "--keyboard wayland needs a Wayland display in WAYLAND_DISPLAY";
+/// The program's choice of keyboard and clipboard, fixed to kind.
+std::optional<RealOutput> openBackend(RealOutput output, app::KeyboardChoice choice, std::string_view kind,
+                                      std::string& reason) {
+  output.backend = std::make_unique<app::KeyOutputBackend>(choice);
+  if (!output.backend->available()) {
+    reason = "--keyboard " + std::string(kind) + ": " + output.backend->reason();
     return std::nullopt;
-  }
-  RealOutput output = startApplication("wayland", qtOptions);
-  auto opened = platform::wayland::WaylandKeyboard::open(nullptr, platform::qt::servingPause);
-  if (!opened.keyboard) {
-    reason = "--keyboard wayland: " + opened.reason;
-    return std::nullopt;
-  }
-  output.keyboard = std::move(opened.keyboard);
-  auto clipboard = platform::wayland::WaylandClipboard::open();
-  if (clipboard.clipboard) {
-    output.clipboard = std::move(clipboard.clipboard);
-  } else {
-    output.clipboard = std::make_unique<platform::qt::QtClipboard>();
   }
   return output;
 }
@@ -52,20 +37,18 @@ std::optional<RealOutput> openWaylandOutput(const std::vector<std::string>& qtOp
 
 std::optional<RealOutput> openRealOutput(std::string_view kind, const std::vector<std::string>& qtOptions,
                                          std::string& reason) {
-  if (kind == "wayland") return openWaylandOutput(qtOptions, reason);
+  if (kind == "wayland") {
+    if (std::getenv("WAYLAND_DISPLAY") == nullptr) {
+      reason = "--keyboard wayland needs a Wayland display in WAYLAND_DISPLAY";
+      return std::nullopt;
+    }
+    return openBackend(startApplication("wayland", qtOptions), app::KeyboardChoice::Wayland, kind, reason);
+  }
   if (std::getenv("DISPLAY") == nullptr) {
     reason = "--keyboard x11 needs an X display in DISPLAY";
     return std::nullopt;
   }
-  RealOutput output = startApplication("xcb", qtOptions);
-  auto opened = platform::x11::X11Keyboard::open(nullptr, platform::qt::servingPause);
-  if (!opened.keyboard) {
-    reason = "--keyboard x11: " + opened.reason;
-    return std::nullopt;
-  }
-  output.keyboard = std::move(opened.keyboard);
-  output.clipboard = std::make_unique<platform::qt::QtClipboard>();
-  return output;
+  return openBackend(startApplication("xcb", qtOptions), app::KeyboardChoice::X11, kind, reason);
 }
 
 }  // namespace orbelin::tools

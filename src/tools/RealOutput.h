@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/desktop/KeyOutputBackend.h"
 #include "platform/Keyboard.h"
 #include "platform/sim/RecordingClipboard.h"
 #include "platform/sim/RecordingKeyboard.h"
@@ -85,13 +86,13 @@ struct QtCommandLine {
 };
 
 /// The keyboard named kind (the X11 one of the display in DISPLAY, or the Wayland one of
-/// WAYLAND_DISPLAY) and its clipboard, with the Qt application they need, made with Qt's
-/// standard options qtOptions; nothing and a reason when there is no usable display.
+/// WAYLAND_DISPLAY) and its clipboard, chosen as the program chooses them, with the Qt
+/// application they need, made with Qt's standard options qtOptions; nothing and a
+/// reason when there is no usable display.
 struct RealOutput {
   std::unique_ptr<QtCommandLine> commandLine;  // outlives the application
   std::shared_ptr<void> application;
-  std::unique_ptr<platform::Keyboard> keyboard;
-  std::unique_ptr<platform::Clipboard> clipboard;
+  std::unique_ptr<app::KeyOutputBackend> backend;
 };
 std::optional<RealOutput> openRealOutput(std::string_view kind, const std::vector<std::string>& qtOptions,
                                          std::string& reason);

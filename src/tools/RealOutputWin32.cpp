@@ -6,8 +6,6 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "platform/qt/QtClipboard.h"
-#include "platform/win32/Win32Keyboard.h"
 
 namespace orbelin::tools {
 
@@ -28,8 +26,8 @@ std::optional<RealOutput> openRealOutput(std::string_view kind, const std::vecto
   RealOutput output;
   output.commandLine = std::make_unique<QtCommandLine>("orbelin-replay", qtOptions);
   output.application = std::make_shared<QGuiApplication>(output.commandLine->argc, output.commandLine->argv.data());
-  output.keyboard = std::make_unique<platform::win32::Win32Keyboard>(platform::qt::servingPause);
-  output.clipboard = std::make_unique<platform::qt::QtClipboard>();
+  // The program's one choice for Windows: the Win32 keyboard and Qt's clipboard.
+  output.backend = std::make_unique<app::KeyOutputBackend>();
   return output;
 }
 

@@ -19,11 +19,10 @@
 #include "report/FailureReporter.h"
 #include "report/ProgramFolder.h"
 #include "report/ProgramPaths.h"
-#include "app/startup/EngineSteps.h"
+#include "app/startup/Engine.h"
 #include "app/startup/Program.h"
 #include "app/startup/QtOptions.h"
 #include "convert/text/Integers.h"
-#include "keyout/KeyOutput.h"
 #include "platform/Transcript.h"
 #include "platform/posix/SystemClock.h"
 #include "platform/sim/RecordingClipboard.h"
@@ -168,8 +167,8 @@ struct Replay {
     // Typing pauses let due events run, as the program's pauses do.
     keyboard.setPause([this](int ms) { loop.pause(ms); });
     if (real != nullptr) {
-      teeKeyboard.emplace(*real->keyboard, keyboard, options.noFocus);
-      teeClipboard.emplace(*real->clipboard, clipboard);
+      teeKeyboard.emplace(real->backend->keyboard(), keyboard, options.noFocus);
+      teeClipboard.emplace(real->backend->clipboard(), clipboard);
     }
   }
   platform::Keyboard& typing() { return teeKeyboard ? static_cast<platform::Keyboard&>(*teeKeyboard) : keyboard; }
@@ -218,19 +217,17 @@ int run(const Options& options, const tools::ReplayScript& script, tools::RealOu
   const report::ProgramPaths paths{*options.dir};
   report::FailureReporter reporter(paths.errorLog(), replay.clock, replay.messages);
   settings::Configuration configuration;
-  keyout::KeyOutput keys{replay.typing(), replay.pasting(), replay.clock, configuration.settings, reporter, nullptr};
-  app::EngineSteps steps(configuration, paths, reporter);
-  serial::SerialLink link(serial::SerialContext{configuration, paths, replay.clock, replay.loop, replay.port,
-                                                reporter, replay.window, replay.tray},
-                          steps.conversionSteps(), keys);
+  app::Engine engine(app::EngineParts{serial::SerialContext{configuration, paths, replay.clock, replay.loop, replay.port,
+                                                             reporter, replay.window, replay.tray},
+                                      replay.typing(), replay.pasting()});
   app::ShellServices services{paths, replay.clock, replay.loop, replay.messages, reporter, configuration,
-                              replay.window, replay.tray, &replay.splash, nullptr, steps.databaseCheck(), {}};
+                              replay.window, replay.tray, &replay.splash, nullptr, engine.databaseCheck(), {}};
   // FINISH.TXT ends the replay as it ends the program: at once, whatever was running.
   services.endProgram = [] {
     std::cout.flush();
     std::exit(0);
   };
-  app::Program program(std::move(services), link);
+  app::Program program(std::move(services), engine.link());
   program.Main();
   schedule(script, replay, paths);
   replay.loop.runUntilIdle();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/startup/EngineSteps.h"
-#include "serial/SerialFixture.h"
+#include "app/EngineFixture.h"
 
 namespace orbelin::app {
 namespace {
@@ -9,26 +8,7 @@ namespace {
 using settings::Setting;
 using Lines = std::vector<std::string>;
 
-/// The serial link with the real decoders, as the program and the replay tool run them.
-struct EngineFixture : test::SerialFixture {
-  EngineFixture()
-      : test::SerialFixture([](test::SerialFixture& f) {
-          auto steps = std::make_shared<EngineSteps>(f.configuration, f.paths, f.reporter);
-          f.stepsOwner = steps;
-          steps->databaseCheck()();
-          return steps->conversionSteps();
-        }) {
-    set(Setting::EANRead, "0");
-    set(Setting::SendKey, "0");
-    set(Setting::File, "1");
-    set(Setting::FilePath, "out.txt");
-  }
-  void books() {
-    set(Setting::BookJAN, "1");
-    set(Setting::JAN2toISBN, "3");
-    set(Setting::SPCWeight, "1500");
-  }
-};
+using test::EngineFixture;
 
 TEST(EngineSteps, BookRowsScannedOneAfterTheOtherAreJoined) {
   for (const bool secondFirst : {false, true}) {

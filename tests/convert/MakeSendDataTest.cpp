@@ -13,77 +13,11 @@ using settings::Setting;
 class MakeSendDataTest : public ::testing::Test {
  protected:
   std::string make(std::string_view data) { return MakeSendData(data, settings, tables, h.reporter); }
-  void frame(const char* head, const char* foot) {
-    settings.set(Setting::Select, "1");
-    settings.set(Setting::RcvHead, head);
-    settings.set(Setting::RcvFoot, foot);
-  }
 
   test::Harness h;
   settings::Settings settings = settings::Settings::defaults();
   settings::EditTables tables;
 };
-
-struct FramingCase {
-  const char* head;
-  const char* foot;
-  std::string record;
-  std::string expected;
-};
-
-class Framing : public MakeSendDataTest, public ::testing::WithParamInterface<FramingCase> {};
-
-TEST_P(Framing, ChecksAndRemovesPrefixAndSuffix) {
-  frame(GetParam().head, GetParam().foot);
-  EXPECT_EQ(make(GetParam().record), GetParam().expected);
-  EXPECT_TRUE(h.transcript.lines().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, Framing,
-                         ::testing::Values(FramingCase{"1", "1", "\x02" "ABC\x03X", "ABC"},
-                                           FramingCase{"1", "0", "ABC", ""},
-                                           FramingCase{"1", "0", "\x02" "ABC", "ABC"},
-                                           FramingCase{"2", "0", "\x01" "AB", "AB"},
-                                           FramingCase{"0", "5", "12\r", ""},
-                                           FramingCase{"0", "5", "12\r\n34", "12"},
-                                           FramingCase{"0", "3", "\r", ""},
-                                           FramingCase{"0", "4", "ab\ncd\n", "ab"},
-                                           FramingCase{"0", "2", "ab\x17", "ab"},
-                                           FramingCase{"0", "0", "\x02" "ABC\x03", "\x02" "ABC\x03"},
-                                           FramingCase{"7", "9", "\x02" "ABC\x03", "\x02" "ABC\x03"}));
-
-TEST_F(MakeSendDataTest, SelectOffIgnoresTheFramingCodes) {
-  settings.set(Setting::RcvHead, "1");
-  settings.set(Setting::RcvFoot, "1");
-  EXPECT_EQ(make("ABC"), "ABC");
-}
-
-TEST_F(MakeSendDataTest, SpecialCodesComeFromTheirNumbers) {
-  frame("3", "6");
-  settings.set(Setting::HeadOther, "27");
-  settings.set(Setting::FootOther, "35");
-  EXPECT_EQ(make("\x1b" "data#rest"), "data");
-}
-
-TEST_F(MakeSendDataTest, PrefixRemovesAWholeDoubleByteCharacter) {
-  frame("3", "0");
-  settings.set(Setting::HeadOther, "130");  // 0x82, the lead byte of あ
-  EXPECT_EQ(make("あい"), "い");
-}
-
-TEST_F(MakeSendDataTest, BadSpecialCodeFailsTheRecord) {
-  for (const char* other : {"x", "300", "-1"}) {
-    h.transcript.clear();
-    frame("3", "0");
-    settings.set(Setting::HeadOther, other);
-    EXPECT_EQ(make("\x1b" "abc"), "") << other;
-    EXPECT_EQ(h.transcript.lines(),
-              std::vector<std::string>{"msgbox warning \"MakeSendData\" \"転送用データ作成に失敗しました。\""});
-  }
-  const auto log = h.errorLines();
-  ASSERT_EQ(log.size(), 3u);
-  EXPECT_EQ(log[0], "[MakeSendData] QELT:型が一致しません。");
-}
 
 TEST_F(MakeSendDataTest, ByteEditThenSubstitutionInRowOrder) {
   settings.set(Setting::ByteEd, "1");
@@ -102,6 +36,13 @@ TEST_F(MakeSendDataTest, TablesAreOffUnlessSwitchedOn) {
 }
 
 TEST_F(MakeSendDataTest, EmptyRecordStaysEmpty) { EXPECT_EQ(make(""), ""); }
+
+TEST_F(MakeSendDataTest, FramingCodesAreLeftToTheFramer) {
+  settings.set(Setting::Select, "1");
+  settings.set(Setting::RcvHead, "1");
+  settings.set(Setting::RcvFoot, "1");
+  EXPECT_EQ(make("ABC"), "ABC");
+}
 
 struct BraceCase {
   const char* spc;

@@ -3,10 +3,13 @@
 // pass the framing check gives nothing.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "FuzzSupport.h"
 #include "convert/MakeSendData.h"
+#include "convert/codec/Cp932.h"
+#include "serial/Framer.h"
 #include "settings/EditTables.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -33,6 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     row.afterWorking = input.ConsumeRandomLengthString(6);
   }
   const std::string record = input.ConsumeRemainingBytesAsString();
-  convert::MakeSendData(record, settings, tables, h.reporter);
+  // The framing as a record read in one go is framed; codes that are no byte fail it.
+  std::optional<std::string> inside;
+  try {
+    inside = serial::Framer::frame(record, serial::framingOf(settings));
+  } catch (const std::exception&) {
+    return 0;
+  }
+  if (inside) convert::MakeSendData(codec::fromCp932(*inside), settings, tables, h.reporter);
   return 0;
 }

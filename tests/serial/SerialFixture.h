@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup/Engine.h"
 #include "keyout/KeyOutput.h"
 #include "platform/sim/RecordingClipboard.h"
 #include "platform/sim/RecordingKeyboard.h"
@@ -13,14 +14,15 @@
 #include "platform/sim/SimEventLoop.h"
 #include "platform/sim/SimMonitorView.h"
 #include "platform/sim/SimSerialPort.h"
+#include "serial/ConversionSteps.h"
 #include "serial/SerialLink.h"
 #include "settings/Configuration.h"
 #include "support/Harness.h"
 
 namespace orbelin::test {
 
-/// The serial link on the simulated port and event loop, typing into the recording
-/// keyboard; everything observable lands in one transcript.
+/// The engine, assembled as the program assembles it, on the simulated port and event
+/// loop, typing into the recording keyboard; everything observable lands in one transcript.
 struct SerialFixture : Harness {
   settings::Configuration configuration;
   platform::sim::SimEventLoop loop{clock};
@@ -30,23 +32,27 @@ struct SerialFixture : Harness {
   platform::sim::RecordingMainWindow window{transcript};
   platform::sim::RecordingTrayIcon tray{transcript};
   platform::sim::SimMonitorView monitor;
-  keyout::KeyOutput keys{keyboard, clipboard, clock, configuration.settings, reporter, nullptr};
   /// Keeps alive whatever a steps factory built.
   std::shared_ptr<void> stepsOwner;
-  serial::SerialLink link;
+  app::Engine engine;
+  keyout::KeyOutput& keys = engine.keys();
+  serial::SerialLink& link = engine.link();
 
-  explicit SerialFixture(serial::ConversionSteps steps = {})
-      : link(serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray},
-             std::move(steps), keys) {
+  /// With the conversion steps given (none: every record passes unchanged); nothing
+  /// gives the program's own decoders.
+  explicit SerialFixture(std::optional<serial::ConversionSteps> steps = serial::ConversionSteps{})
+      : engine(parts(), std::move(steps)) {
     setUp();
   }
   /// Steps built from the fixture's own settings, folder and reporter.
   explicit SerialFixture(const std::function<serial::ConversionSteps(SerialFixture&)>& makeSteps)
-      : link(serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray}, makeSteps(*this),
-             keys) {
+      : engine(parts(), makeSteps(*this)) {
     setUp();
   }
 
+  app::EngineParts parts() {
+    return {serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray}, keyboard, clipboard};
+  }
   void setUp() {
     link.dump().setView(&monitor);
     // Typing pauses let due events run, as the program's pauses do.

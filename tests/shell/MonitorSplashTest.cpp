@@ -12,13 +12,16 @@
 #include <sstream>
 
 #include "serial/HexDump.h"
-#include "ui/shell/AutostartEntry.h"
+#include "platform/posix/AutostartEntry.h"
 #include "ui/shell/frmHexDump.h"
 #include "ui/shell/frmSplash.h"
 #include "support/TempDir.h"
 
 namespace orbelin::ui {
 namespace {
+
+using platform::posix::autostartEntryText;
+using platform::posix::writeAutostartEntry;
 
 QString boxText(const QWidget& window, const char* name) {
   return window.findChild<QPlainTextEdit*>(name)->toPlainText();

@@ -12,17 +12,16 @@
 #include <memory>
 
 #include "app/desktop/KeyOutputBackend.h"
+#include "app/desktop/SystemServices.h"
 #include "report/FailureReporter.h"
 #include "report/ProgramPaths.h"
 #include "report/WriteLog.h"
-#include "app/startup/EngineSteps.h"
+#include "app/startup/Engine.h"
 #include "app/startup/Program.h"
-#include "keyout/KeyOutput.h"
 #include "platform/posix/SystemClock.h"
 #include "platform/qtserial/QtEventLoop.h"
 #include "platform/SerialPort.h"
 #include "platform/qtserial/QtInstanceLock.h"
-#include "serial/SerialLink.h"
 #include "settings/Configuration.h"
 #include "ui/DesktopTools.h"
 #include "ui/ModalRunner.h"
@@ -88,11 +87,9 @@ struct Desktop {
   ui::frmHexDump monitor;
   ui::frmQELTMain window{configuration.settings, monitor, trayAvailable, trayAvailable && trayShowsMessages()};
   ui::SplashWaitView splash;
-  keyout::KeyOutput keys{output.keyboard(), output.clipboard(), clock, configuration.settings, reporter, &window};
-  EngineSteps steps{configuration, paths, reporter, &monitor};
-  serial::SerialLink link{
-      serial::SerialContext{configuration, paths, clock, loop, *port, reporter, window, window},
-      steps.conversionSteps(), keys};
+  Engine engine{EngineParts{serial::SerialContext{configuration, paths, clock, loop, *port, reporter, window, window},
+                            output.keyboard(), output.clipboard(), &window, &monitor}};
+  serial::SerialLink& link = engine.link();
   std::unique_ptr<Program> program;
   ui::ExecModalRunner modals;
   ui::PickerResult picker;
@@ -176,7 +173,7 @@ int runDesktop(const DesktopOptions& options) {
   Desktop& d = *desktop;
   d.wireWindow();
   ShellServices services{d.paths, d.clock, d.loop, d.messages, d.reporter, d.configuration,
-                         d.window, d.window, &d.splash, &d.lock, d.steps.databaseCheck(), {}};
+                         d.window, d.window, &d.splash, &d.lock, d.engine.databaseCheck(), {}};
   // Ending is immediate, whatever runs at the moment (a stop request may come in the
   // middle of a record); no key may stay pressed behind us.
   services.endProgram = [&d] {

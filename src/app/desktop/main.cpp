@@ -9,6 +9,7 @@
 
 #include "app/desktop/Desktop.h"
 #include "app/desktop/KeyOutputBackend.h"
+#include "app/desktop/SystemServices.h"
 #include "app/startup/QtOptions.h"
 #include "report/ProgramFolder.h"
 

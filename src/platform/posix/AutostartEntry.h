@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace orbelin::ui {
+namespace orbelin::platform::posix {
 
 /// The user's autostart folder: $XDG_CONFIG_HOME/autostart, or ~/.config/autostart when
 /// XDG_CONFIG_HOME is unset or not absolute; none without either.
@@ -20,4 +20,4 @@ std::optional<std::string> autostartEntryText(const std::filesystem::path& progr
 bool writeAutostartEntry(const std::filesystem::path& folder, const std::filesystem::path& program,
                          const std::optional<std::filesystem::path>& programDir);
 
-}  // namespace orbelin::ui
+}  // namespace orbelin::platform::posix

@@ -1,10 +1,10 @@
-#include "ui/shell/AutostartEntry.h"
+#include "platform/posix/AutostartEntry.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
 
-namespace orbelin::ui {
+namespace orbelin::platform::posix {
 namespace {
 
 /// One argument of an Exec line: quoted, with the characters that a quoted argument
@@ -64,4 +64,4 @@ bool writeAutostartEntry(const std::filesystem::path& folder, const std::filesys
   return !file.fail();
 }
 
-}  // namespace orbelin::ui
+}  // namespace orbelin::platform::posix
