@@ -24,7 +24,8 @@ TEST(DesktopInputMethod, RecordsFromTheSerialPortArriveExactlyWithMozcOn) {
   ASSERT_FALSE(reader.device.empty());
   writeSettings(dir.path(), reader.device, "Foot={ENTER}\r\n");
   const RunningProgram program(dir.path());
-  ASSERT_TRUE(waitFor([&] { return reader.openedByProgram(); }, 20s)) << "orbelin never opened COM1";
+  ASSERT_TRUE(waitFor([&] { return reader.openedByProgram(); }, 20s))
+      << "orbelin never opened COM1; ERROR.LOG:\n" << fileText(dir.path() / "ERROR.LOG");
 
   x11::TextBoxDriver client;
   ASSERT_TRUE(client.ready()) << client.problem();

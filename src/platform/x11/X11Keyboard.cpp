@@ -321,6 +321,12 @@ void X11Keyboard::beginRecord() {
 
 void X11Keyboard::endRecord() {
   XFlush(m_display.get());
+  // A long record can leave the program seconds behind the keys sent; back on before it
+  // has taken them, the method would compose the rest. The settle time covers what the
+  // program still has on its way to the method after it has answered.
+  if (m_inputMethod.holdsOff()) {
+    awaitFocusClient(m_display.get(), kClientAnswer, [this](const XEvent& event) { noteEvent(event); });
+  }
   m_inputMethod.restoreAfter(inputmethod::InputMethodSwitch::kSettle);
 }
 
