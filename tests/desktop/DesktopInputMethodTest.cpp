@@ -20,9 +20,12 @@ using namespace std::chrono_literals;
 
 TEST(DesktopInputMethod, RecordsFromTheSerialPortArriveExactlyWithMozcOn) {
   TempDir dir;
-  ReaderPty reader;
+  // A link of this test's own: the lock file is named after the path the program opens,
+  // and one that a root test left for a shared /dev/pts name is not ours to take.
+  const auto link = dir.path() / "reader";
+  ReaderPty reader(link);
   ASSERT_FALSE(reader.device.empty());
-  writeSettings(dir.path(), reader.device, "Foot={ENTER}\r\n");
+  writeSettings(dir.path(), link.string(), "Foot={ENTER}\r\n");
   const RunningProgram program(dir.path());
   ASSERT_TRUE(waitFor([&] { return reader.openedByProgram(); }, 20s))
       << "orbelin never opened COM1; ERROR.LOG:\n" << fileText(dir.path() / "ERROR.LOG");

@@ -178,6 +178,9 @@ int runDesktop(const DesktopOptions& options) {
   // middle of a record); no key may stay pressed behind us.
   services.endProgram = [&d] {
     d.output.releaseAll();
+    // Closing gives the device's lock file back; _Exit would leave it behind, and a lock
+    // left by one user keeps the port from every other user of the machine.
+    d.port->close();
     std::fflush(nullptr);
 #if defined(__SANITIZE_ADDRESS__)
     // _Exit skips the exit handlers, the leak checker's among them.
