@@ -1,8 +1,10 @@
 #include <dbus/dbus.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <string_view>
+#include <thread>
 
 #include "platform/inputmethod/DBusLink.h"
 #include "platform/inputmethod/MethodControl.h"
@@ -15,6 +17,7 @@ constexpr const char* kName = "org.freedesktop.IBus";
 constexpr const char* kPath = "/org/freedesktop/IBus";
 // A plain layout types what the keys say; the US one is there on every installation.
 constexpr const char* kPlainEngine = "xkb:us::eng";
+constexpr std::chrono::milliseconds kCommitSettle{250};
 constexpr std::string_view kUnknownPrefix = "org.freedesktop.DBus.Error.Unknown";
 // What ibus answers before any engine was chosen: nothing composes.
 constexpr std::string_view kNoEngine = "No global engine";
@@ -102,9 +105,15 @@ class IBusControl final : public MethodControl {
   }
 
   // The engine isOn() found is the one switched back to.
+  // The engine given up commits a composition the user left open on its own time, through
+  // the daemon, while the record's keys already go to the plain engine: without a pause the
+  // commit could land inside the record. Paid on the first record of a run only, since the
+  // method stays off until the run ends.
   bool switchOff(std::string& error) override {
     if (!reconnect()) return false;
-    return setGlobalEngine(kPlainEngine, error);
+    if (!setGlobalEngine(kPlainEngine, error)) return false;
+    std::this_thread::sleep_for(kCommitSettle);
+    return true;
   }
 
   bool switchOn(std::string& error) override {

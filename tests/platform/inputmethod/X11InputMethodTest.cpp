@@ -101,8 +101,7 @@ TEST_F(X11InputMethodTest, LowLevelAndPasteModesArriveExactly) {
 
 TEST_F(X11InputMethodTest, ACompositionLeftOpenEndsBeforeTheScanWhichArrivesWhole) {
   // The user typed "ka" and left it uncommitted: Mozc holds "か". Switching the method
-  // off ends it before the record: fcitx5 drops it, ibus commits or drops it. On a loaded
-  // machine the method may have read only the "k" by then, and commits that.
+  // off ends it before the record: fcitx5 drops it, ibus commits or drops it.
   constexpr std::uint8_t kKeyK = 'K';
   constexpr std::uint8_t kKeyA = 'A';
   for (const auto key : {kKeyK, kKeyA}) {
@@ -112,8 +111,13 @@ TEST_F(X11InputMethodTest, ACompositionLeftOpenEndsBeforeTheScanWhichArrivesWhol
   keyboard->sleep(0);
   EXPECT_TRUE(keyout::KeySendData("4912345678904{ENTER}", true, *out));
   expectMethodOn();
+  // Before the scan stands whatever of the user's keys got through (a loaded machine
+  // may still be handing them over when the method goes off); the scan itself is whole.
   const std::string got = text();
-  EXPECT_TRUE(got == "4912345678904\n" || got == "か4912345678904\n" || got == "ｋ4912345678904\n") << got;
+  const std::string scan = "4912345678904\n";
+  ASSERT_GE(got.size(), scan.size()) << got;
+  EXPECT_EQ(got.substr(got.size() - scan.size()), scan) << got;
+  EXPECT_EQ(got.substr(0, got.size() - scan.size()).find_first_of("0123456789\n"), std::string::npos) << got;
 }
 
 }  // namespace
