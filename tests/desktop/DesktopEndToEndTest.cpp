@@ -40,7 +40,7 @@ TEST(Desktop, TypesFramedRecordsFromTheSerialPortAndEndsOnFinishMarker) {
     return typed && *typed == "ABC123アイ";
   }, 60s);
   EXPECT_EQ(typed.value_or("<no answer>"), "ABC123アイ")
-      << "ERROR.LOG:\n" << fileText(dir.path() / "ERROR.LOG") << "COMRECV.LOG:\n" << fileText(dir.path() / "COMRECV.LOG");
+      << programLogs(dir.path());
 
   finish(dir.path(), program, tray);
 }
@@ -90,13 +90,9 @@ TEST(Desktop, ScanArrivingWhileAnotherIsTypedComesAfterIt) {
   reader.write("\x02" "B1B2B3\r");
   waitFor([&] { return fileText(dir.path() / "COMRECV.LOG").find("B1B2B3") != std::string::npos; }, 60s);
   const std::string expected = first + "B1B2B3";
-  std::optional<std::string> typed;
-  waitFor([&] {
-    typed = client.text(*opened.keyboard);
-    return typed && typed->size() >= expected.size();
-  }, 60s);
+  const std::optional<std::string> typed = textOnceTyped(client, *opened.keyboard, expected.size());
   EXPECT_EQ(typed.value_or("<no answer>"), expected)
-      << "ERROR.LOG:\n" << fileText(dir.path() / "ERROR.LOG") << "COMRECV.LOG:\n" << fileText(dir.path() / "COMRECV.LOG");
+      << programLogs(dir.path());
 
   finish(dir.path(), program, tray);
 }

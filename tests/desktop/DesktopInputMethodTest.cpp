@@ -42,13 +42,9 @@ TEST(DesktopInputMethod, RecordsFromTheSerialPortArriveExactlyWithMozcOn) {
     reader.write("\x02" + record + "\r");
   }
   const std::string expected = "4912345678904\nabc-123/XYZ\n日本ｶﾅ\n";
-  std::optional<std::string> typed;
-  waitFor([&] {
-    typed = client.text(*opened.keyboard);
-    return typed && typed->size() >= expected.size();
-  }, 60s);
+  const std::optional<std::string> typed = textOnceTyped(client, *opened.keyboard, expected.size());
   EXPECT_EQ(typed.value_or("<no answer>"), expected)
-      << "ERROR.LOG:\n" << fileText(dir.path() / "ERROR.LOG") << "COMRECV.LOG:\n" << fileText(dir.path() / "COMRECV.LOG");
+      << programLogs(dir.path());
   EXPECT_TRUE(methodBecomes(*method, true)) << "Mozc stayed off after the records";
 }
 

@@ -14,6 +14,7 @@
 
 #include <fstream>
 
+#include "TextBoxDriver.h"
 #include "support/WaitFor.h"
 
 namespace orbelin::test {
@@ -27,6 +28,20 @@ std::filesystem::path besideThisProgram(const char* name) {
 std::string fileText(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string programLogs(const std::filesystem::path& dir) {
+  return "ERROR.LOG:\n" + fileText(dir / "ERROR.LOG") + "COMRECV.LOG:\n" + fileText(dir / "COMRECV.LOG");
+}
+
+std::optional<std::string> textOnceTyped(x11::TextBoxDriver& client, platform::Keyboard& keyboard, std::size_t size) {
+  using namespace std::chrono_literals;
+  std::optional<std::string> typed;
+  waitFor([&] {
+    typed = client.text(keyboard);
+    return typed && typed->size() >= size;
+  }, 60s);
+  return typed;
 }
 
 ReaderPty::ReaderPty(std::filesystem::path linkPath) : link(std::move(linkPath)) {

@@ -7,12 +7,27 @@
 #include <string>
 #include <vector>
 
+namespace orbelin::platform {
+class Keyboard;
+}
+
 namespace orbelin::test {
+
+namespace x11 {
+class TextBoxDriver;
+}
 
 /// A file beside the test program (the real orbelin is built there).
 std::filesystem::path besideThisProgram(const char* name);
 
 std::string fileText(const std::filesystem::path& path);
+
+/// ERROR.LOG and COMRECV.LOG of the program folder, for a failure's message.
+std::string programLogs(const std::filesystem::path& dir);
+
+/// The text box's text once it holds at least size bytes (a generous deadline); what it
+/// held last otherwise, nothing when it never answered.
+std::optional<std::string> textOnceTyped(x11::TextBoxDriver& client, platform::Keyboard& keyboard, std::size_t size);
 
 /// A pty that the program opens as COM1; the test writes as the reader would. When link
 /// is given, the program is told that path, a symbolic link to the pty, as a USB reader's

@@ -78,11 +78,7 @@ int soak(long records, long burst, long maxGrowthKb, long from) {
     std::printf("records %6ld  resident %6ld KB  %4lds\n", sent, last, static_cast<long>(seconds.count()));
     std::fflush(stdout);
   }
-  std::optional<std::string> typed;
-  waitFor([&] {
-    typed = client.text(*opened.keyboard);
-    return typed && typed->size() >= expected.size();
-  }, 60s);
+  const std::optional<std::string> typed = textOnceTyped(client, *opened.keyboard, expected.size());
   int result = 0;
   if (typed != expected) {
     std::printf("typed text differs: %zu characters instead of %zu\n", typed ? typed->size() : 0, expected.size());
