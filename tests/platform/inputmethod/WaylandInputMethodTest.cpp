@@ -1,13 +1,12 @@
 // The normal transfer typing into the text box client through the Wayland virtual
-// keyboard while fcitx5 with Mozc composes: run under with-sway.sh and
-// with-input-method.sh fcitx5.
+// keyboard while fcitx5 or ibus with Mozc composes: run under with-sway.sh and
+// with-input-method.sh.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
-#include <thread>
 
+#include "MethodWait.h"
 #include "WaylandTextBox.h"
 #include "keyout/KeySendData.h"
 #include "platform/inputmethod/MethodControl.h"
@@ -19,16 +18,6 @@
 namespace orbelin::platform::inputmethod {
 namespace {
 
-bool methodBecomes(MethodControl& method, bool on) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (std::chrono::steady_clock::now() < deadline) {
-    std::string error;
-    if (method.isOn(error) == on) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
-
 TEST(WaylandInputMethod, RecordsArriveExactlyAndTheMethodComesBack) {
   auto opened = wayland::WaylandKeyboard::open();
   ASSERT_TRUE(opened.keyboard) << opened.reason;
@@ -38,11 +27,11 @@ TEST(WaylandInputMethod, RecordsArriveExactlyAndTheMethodComesBack) {
   keyout::KeyOutput out{*opened.keyboard, clipboard, harness.clock, settings, harness.reporter, nullptr};
   test::wayland::WaylandTextBox client;
   ASSERT_TRUE(client.ready()) << client.problem();
-  const auto method = makeFcitx5Control();
-  ASSERT_TRUE(methodBecomes(*method, true)) << "fcitx5 did not compose for the text box";
+  const auto method = test::sessionMethod();
+  ASSERT_TRUE(test::methodBecomes(*method, true)) << method->name() << " did not compose for the text box";
   for (const char* record : {"4912345678904{ENTER}", "abc-123/XYZ{TAB}x{ENTER}", "{C+A}日本ｶﾅ{ENTER}"}) {
     EXPECT_TRUE(keyout::KeySendData(record, true, out)) << record;
-    EXPECT_TRUE(methodBecomes(*method, true)) << "fcitx5 stayed off after " << record;
+    EXPECT_TRUE(test::methodBecomes(*method, true)) << method->name() << " stayed off after " << record;
   }
   EXPECT_EQ(client.text(*opened.keyboard).value_or("<no answer>"), "日本ｶﾅ\n");
   EXPECT_TRUE(harness.errorLines().empty());

@@ -36,11 +36,6 @@ QGuiApplication& application() {
   return app;
 }
 
-std::unique_ptr<MethodControl> sessionMethod() {
-  const char* module = std::getenv("QT_IM_MODULE");
-  return module != nullptr && std::string(module) == "ibus" ? makeIBusControl() : makeFcitx5Control();
-}
-
 // Waits with a deadline until the method composes for the focus (or stops composing).
 bool methodBecomes(MethodControl& method, bool on) {
   return test::methodBecomes(method, on, [] { QCoreApplication::processEvents(); });
@@ -72,7 +67,7 @@ class X11InputMethodTest : public testing::Test {
   test::x11::TextBoxDriver client;
   std::unique_ptr<x11::X11Keyboard> keyboard;
   std::unique_ptr<keyout::KeyOutput> out;
-  std::unique_ptr<MethodControl> method = sessionMethod();
+  std::unique_ptr<MethodControl> method = test::sessionMethod();
 };
 
 TEST_F(X11InputMethodTest, NormalModeRecordsArriveExactly) {
