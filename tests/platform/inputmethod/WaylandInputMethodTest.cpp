@@ -3,31 +3,22 @@
 // with-input-method.sh fcitx5.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "WaylandTextBox.h"
 #include "keyout/KeySendData.h"
 #include "platform/inputmethod/MethodControl.h"
 #include "platform/sim/RecordingClipboard.h"
 #include "platform/wayland/WaylandKeyboard.h"
 #include "settings/Settings.h"
 #include "support/Harness.h"
+#include "support/MethodWait.h"
+#include "support/TextBox.h"
 
 namespace orbelin::platform::inputmethod {
 namespace {
 
-bool methodBecomes(MethodControl& method, bool on) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (std::chrono::steady_clock::now() < deadline) {
-    std::string error;
-    if (method.isOn(error) == on) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
+using test::methodBecomes;
 
 TEST(WaylandInputMethod, RecordsArriveExactlyAndTheMethodComesBack) {
   auto opened = wayland::WaylandKeyboard::open();
@@ -36,7 +27,7 @@ TEST(WaylandInputMethod, RecordsArriveExactlyAndTheMethodComesBack) {
   settings::Settings settings = settings::Settings::defaults();
   sim::RecordingClipboard clipboard{harness.transcript};
   keyout::KeyOutput out{*opened.keyboard, clipboard, harness.clock, settings, harness.reporter, nullptr};
-  test::wayland::WaylandTextBox client;
+  test::TextBox client(test::TextBox::Focus::Await);
   ASSERT_TRUE(client.ready()) << client.problem();
   const auto method = makeFcitx5Control();
   ASSERT_TRUE(methodBecomes(*method, true)) << "fcitx5 did not compose for the text box";

@@ -1,20 +1,21 @@
-#include "TextBoxDriver.h"
+#include "support/TextBox.h"
 
 #include <X11/Xlib.h>
 
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <memory>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/x11/X11Keyboard.h"
+#include "support/WaitFor.h"
 
 extern char** environ;
 
-namespace orbelin::test::x11 {
+namespace orbelin::test {
 
 namespace {
 
@@ -25,14 +26,7 @@ constexpr std::uint8_t kF12 = 0x7B;
 constexpr std::uint8_t kF12Scan = 88;
 
 std::filesystem::path clientProgram() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "orbelin_x11_textbox";
-}
-
-}  // namespace
-
-std::size_t emptyKeycodeCount() {
-  platform::x11::DisplayPtr display(XOpenDisplay(nullptr));
-  return display ? platform::x11::readKeymap(display.get()).emptyKeycodes().size() : 0;
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "orbelin_textbox";
 }
 
 std::string fromHex(std::string_view hex) {
@@ -43,7 +37,9 @@ std::string fromHex(std::string_view hex) {
   return bytes;
 }
 
-TextBoxDriver::TextBoxDriver() {
+}  // namespace
+
+TextBox::TextBox(Focus focus) {
   int toClient[2];
   int fromClient[2];
   if (pipe(toClient) != 0 || pipe(fromClient) != 0) {
@@ -75,21 +71,20 @@ TextBoxDriver::TextBoxDriver() {
     return;
   }
   m_window = std::stoul(*readyLine);
-  m_ready = focusClient();
+  if (focus == Focus::Give) {
+    m_ready = giveFocus();
+  } else if (focus == Focus::Await && !waitForLine("focus", {})) {
+    m_problem = "the text box did not get the focus";
+  } else {
+    m_ready = true;
+  }
 }
 
-TextBoxDriver::~TextBoxDriver() {
+TextBox::~TextBox() {
   if (m_toClient >= 0) close(m_toClient);
   if (m_pid > 0) {
     // Closing its input ends the client; a client that hangs is ended by force.
-    for (int i = 0; i < 100; ++i) {
-      if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-        m_pid = -1;
-        break;
-      }
-      usleep(50000);
-    }
-    if (m_pid > 0) {
+    if (!waitFor([this] { return waitpid(m_pid, nullptr, WNOHANG) == m_pid; }, std::chrono::seconds(5))) {
       kill(m_pid, SIGKILL);
       waitpid(m_pid, nullptr, 0);
     }
@@ -97,18 +92,17 @@ TextBoxDriver::~TextBoxDriver() {
   if (m_fromClient >= 0) close(m_fromClient);
 }
 
-bool TextBoxDriver::focusClient() {
-  platform::x11::DisplayPtr display(XOpenDisplay(nullptr));
+bool TextBox::giveFocus() {
+  const std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
   if (!display) {
     m_problem = "no display";
     return false;
   }
   // The window may not be viewable yet; focus can only go to a viewable window.
-  for (int i = 0; i < 200; ++i) {
+  waitFor([&] {
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display.get(), m_window, &attributes) != 0 && attributes.map_state == IsViewable) break;
-    usleep(20000);
-  }
+    return XGetWindowAttributes(display.get(), m_window, &attributes) != 0 && attributes.map_state == IsViewable;
+  }, std::chrono::seconds(4));
   // A window that never became viewable makes the focus request fail; the wait below
   // then reports it instead of the default error handler ending the test program.
   const auto previous = XSetErrorHandler(ignoreXError);
@@ -122,7 +116,7 @@ bool TextBoxDriver::focusClient() {
   return true;
 }
 
-std::optional<std::string> TextBoxDriver::waitForLine(std::string_view prefix, const Idle& idle) {
+std::optional<std::string> TextBox::waitForLine(std::string_view prefix, const Idle& idle) {
   const auto deadline = std::chrono::steady_clock::now() + kGuard;
   while (std::chrono::steady_clock::now() < deadline) {
     for (auto end = m_buffer.find('\n'); end != std::string::npos; end = m_buffer.find('\n')) {
@@ -144,7 +138,7 @@ std::optional<std::string> TextBoxDriver::waitForLine(std::string_view prefix, c
   return std::nullopt;
 }
 
-std::optional<std::string> TextBoxDriver::text(platform::Keyboard& keyboard, const Idle& idle) {
+std::optional<std::string> TextBox::text(platform::Keyboard& keyboard, const Idle& idle) {
   keyboard.keyEvent(kF12, kF12Scan, 0);
   keyboard.keyEvent(kF12, kF12Scan, platform::kKeyUp);
   keyboard.sleep(0);
@@ -153,4 +147,18 @@ std::optional<std::string> TextBoxDriver::text(platform::Keyboard& keyboard, con
   return fromHex(*hex);
 }
 
-}  // namespace orbelin::test::x11
+std::optional<std::string> TextBox::textOnce(platform::Keyboard& keyboard,
+                                             const std::function<bool(const std::string&)>& done) {
+  std::optional<std::string> typed;
+  waitFor([&] {
+    typed = text(keyboard);
+    return typed && done(*typed);
+  }, kGuard);
+  return typed;
+}
+
+std::optional<std::string> TextBox::textOnceTyped(platform::Keyboard& keyboard, std::size_t size) {
+  return textOnce(keyboard, [size](const std::string& typed) { return typed.size() >= size; });
+}
+
+}  // namespace orbelin::test
