@@ -25,14 +25,16 @@ namespace {
 #if defined(ORBELIN_TYPING_BENCH_WAYLAND)
 using BackendKeyboard = orbelin::platform::wayland::WaylandKeyboard;
 constexpr auto kFocus = orbelin::test::TextBox::Focus::Await;
-constexpr const char* kRoom = "characters per keymap, keymap work in keymap uploads";
-std::size_t keymapRoom(BackendKeyboard& keyboard) { return keyboard.bindingCapacity(); }
+std::string keymapRoom(BackendKeyboard& keyboard) {
+  return std::to_string(keyboard.bindingCapacity()) + " characters per keymap, keymap work in uploads";
+}
 int keymapWork(BackendKeyboard& keyboard) { return keyboard.keymapUploads(); }
 #else
 using BackendKeyboard = orbelin::platform::x11::X11Keyboard;
 constexpr auto kFocus = orbelin::test::TextBox::Focus::Give;
-constexpr const char* kRoom = "spare key bindings, keymap work in keymap changes";
-std::size_t keymapRoom(BackendKeyboard& keyboard) { return keyboard.spareBindings(); }
+std::string keymapRoom(BackendKeyboard& keyboard) {
+  return std::to_string(keyboard.spareBindings()) + " spare key bindings, keymap work in changes";
+}
 int keymapWork(BackendKeyboard& keyboard) { return keyboard.mappingChanges(); }
 #endif
 }  // namespace
@@ -86,7 +88,7 @@ int main(int argc, char** argv) {
   bench::NoClipboard noClipboard;
   keyout::KeyOutput out{keyboard, noClipboard, harness.clock, settings, harness.reporter, nullptr};
 
-  std::printf("normal transfer, KeyWeight 0, KeyDwnWeight 0, %zu %s\n", keymapRoom(keyboard), kRoom);
+  std::printf("normal transfer, KeyWeight 0, KeyDwnWeight 0, %s\n", keymapRoom(keyboard).c_str());
   const auto texts = bench::typingTexts();
   bool identical = true;
   for (int round = 0; round < rounds; ++round) {

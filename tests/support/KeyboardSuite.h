@@ -9,6 +9,7 @@
 //   static open()                    a second keyboard of its own, in a unique_ptr.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -16,6 +17,14 @@
 #include "support/TextBox.h"
 
 namespace orbelin::test {
+
+/// A keyboard of the backend's on the session's display; a test failure says why not.
+template <typename BackendKeyboard>
+std::unique_ptr<BackendKeyboard> openKeyboard() {
+  auto opened = BackendKeyboard::open();
+  EXPECT_TRUE(opened.keyboard) << opened.reason;
+  return std::move(opened.keyboard);
+}
 
 template <typename Backend>
 class KeyboardSuite : public testing::Test {

@@ -10,15 +10,9 @@
 namespace orbelin::platform::wayland {
 namespace {
 
-using test::post;
-using test::TextBox;
-using test::typeKeys;
+using namespace test;
 
-std::unique_ptr<WaylandKeyboard> openKeyboard() {
-  auto opened = WaylandKeyboard::open();
-  EXPECT_TRUE(opened.keyboard) << opened.reason;
-  return std::move(opened.keyboard);
-}
+std::unique_ptr<WaylandKeyboard> openKeyboard() { return test::openKeyboard<WaylandKeyboard>(); }
 
 TEST(WaylandKeyboardOpen, ExplainsWhyThereIsNoKeyboardWithoutADisplay) {
   const auto opened = WaylandKeyboard::open("orbelin-no-such-display");

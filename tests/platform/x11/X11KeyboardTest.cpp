@@ -16,16 +16,9 @@
 namespace orbelin::platform::x11 {
 namespace {
 
-using test::post;
-using test::press;
-using test::TextBox;
-using test::typeKeys;
+using namespace test;
 
-std::unique_ptr<X11Keyboard> openKeyboard() {
-  auto opened = X11Keyboard::open();
-  EXPECT_TRUE(opened.keyboard) << opened.reason;
-  return std::move(opened.keyboard);
-}
+std::unique_ptr<X11Keyboard> openKeyboard() { return test::openKeyboard<X11Keyboard>(); }
 
 /// A keyboard of its own for each test and the text box client focused by this driver.
 class X11Backend {
@@ -128,7 +121,7 @@ TEST_F(X11KeyboardTest, GivesSpareKeycodesBackWhenTypingIsIdle) {
   EXPECT_EQ(text(), "仮");
   ASSERT_LT(emptyKeycodeCount(), spareBefore);
   // The release comes after the idle time; the guard only keeps a broken release from hanging.
-  test::waitFor([&] { return emptyKeycodeCount() >= spareBefore; }, std::chrono::seconds(60));
+  waitFor([&] { return emptyKeycodeCount() >= spareBefore; }, std::chrono::seconds(60));
   EXPECT_EQ(emptyKeycodeCount(), spareBefore);
   post(keyboard(), "仮", false);
   EXPECT_EQ(text(), "仮仮") << "a given-back keycode is bound again when needed";
