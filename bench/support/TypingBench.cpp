@@ -1,8 +1,9 @@
 // Types 2,000 mixed characters (ASCII and Japanese) into the text box client through
 // the normal transfer with both pauses at 0, and reports characters per second,
-// characters lost and keymap changes. Built once per keyboard backend (X11 or Wayland),
-// each needing a display of its own: run it through with-xvfb.sh or with-sway.sh. An
-// argument repeats every measurement that many times.
+// characters lost and the keyboard's keymap work (changes of the X11 keyboard mapping,
+// keymap uploads of the Wayland keyboard). Built once per keyboard backend, each needing
+// a display of its own: run it through with-xvfb.sh or with-sway.sh. An argument repeats
+// every measurement that many times.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,8 +15,8 @@
 #include "support/TypingRun.h"
 #include "support/TypingTexts.h"
 
-// What differs between the backends: the keyboard, how the text box gets the focus, and
-// how the keyboard counts the room of its keymap and the work it did there.
+// What differs between the backends: the keyboard, how the text box gets the focus, the
+// room in the keyboard's keymap and the work it did there.
 #if defined(ORBELIN_TYPING_BENCH_WAYLAND)
 #include "platform/wayland/WaylandKeyboard.h"
 #else
@@ -25,16 +26,12 @@ namespace {
 #if defined(ORBELIN_TYPING_BENCH_WAYLAND)
 using BackendKeyboard = orbelin::platform::wayland::WaylandKeyboard;
 constexpr auto kFocus = orbelin::test::TextBox::Focus::Await;
-std::string keymapRoom(BackendKeyboard& keyboard) {
-  return std::to_string(keyboard.bindingCapacity()) + " characters per keymap, keymap work in uploads";
-}
+std::string keymapRoom(BackendKeyboard& k) { return std::to_string(k.bindingCapacity()) + " characters per keymap"; }
 int keymapWork(BackendKeyboard& keyboard) { return keyboard.keymapUploads(); }
 #else
 using BackendKeyboard = orbelin::platform::x11::X11Keyboard;
 constexpr auto kFocus = orbelin::test::TextBox::Focus::Give;
-std::string keymapRoom(BackendKeyboard& keyboard) {
-  return std::to_string(keyboard.spareBindings()) + " spare key bindings, keymap work in changes";
-}
+std::string keymapRoom(BackendKeyboard& k) { return std::to_string(k.spareBindings()) + " spare key bindings"; }
 int keymapWork(BackendKeyboard& keyboard) { return keyboard.mappingChanges(); }
 #endif
 }  // namespace
