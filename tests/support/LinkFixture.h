@@ -29,8 +29,9 @@
 namespace orbelin::test {
 
 /// The serial link on a real serial port backend and Qt's event loop in real time,
-/// typing into the recording keyboard; a QCoreApplication named program exists.
-template <typename Port>
+/// typing into the recording keyboard or one of the caller's; a QCoreApplication named
+/// program exists.
+template <typename Port, typename Keyboard = platform::sim::RecordingKeyboard>
 struct LinkFixture {
   explicit LinkFixture(const char* program) { application<QCoreApplication>(program); }
   ~LinkFixture() { port.close(); }
@@ -46,7 +47,7 @@ struct LinkFixture {
   settings::Configuration configuration;
   platform::qtserial::QtEventLoop loop{clock};
   Port port = makePort();
-  platform::sim::RecordingKeyboard keyboard{transcript};
+  Keyboard keyboard = makeKeyboard();
   platform::sim::RecordingClipboard clipboard{transcript};
   platform::sim::RecordingMainWindow window{transcript};
   platform::sim::RecordingTrayIcon tray{transcript};
@@ -87,12 +88,20 @@ struct LinkFixture {
   }
 
  private:
-  // Some ports deliver their bytes through the event loop, others need nothing.
+  // Some ports deliver their bytes through the event loop, others need nothing; the
+  // recording keyboard writes into the transcript.
   Port makePort() {
     if constexpr (std::is_constructible_v<Port, platform::qtserial::QtEventLoop&>) {
       return Port(loop);
     } else {
       return Port();
+    }
+  }
+  Keyboard makeKeyboard() {
+    if constexpr (std::is_constructible_v<Keyboard, platform::Transcript&>) {
+      return Keyboard(transcript);
+    } else {
+      return Keyboard();
     }
   }
 };
