@@ -2,34 +2,19 @@
 // event loop: the time from the last byte written to the first key event, less the
 // waits the design makes on purpose (the 100 ms pause and, without a footer, Weight),
 // and the CPU time the process uses while connected and idle and while waiting out gaps.
-#include <pty.h>
 #include <sys/resource.h>
-#include <termios.h>
-#include <unistd.h>
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "report/FailureReporter.h"
-#include "report/ProgramPaths.h"
-#include "keyout/KeyOutput.h"
-#include "platform/Transcript.h"
-#include "platform/posix/SystemClock.h"
-#include "platform/qtserial/QtEventLoop.h"
 #include "platform/qtserial/QtSerialPort.h"
-#include "platform/sim/RecordingClipboard.h"
 #include "platform/sim/RecordingKeyboard.h"
-#include "platform/sim/RecordingMainWindow.h"
-#include "platform/sim/RecordingMessageBox.h"
-#include "platform/sim/RecordingTrayIcon.h"
-#include "serial/SerialLink.h"
-#include "settings/Configuration.h"
+#include "support/LinkFixture.h"
+#include "support/ReaderPty.h"
 
 namespace {
 
@@ -62,51 +47,26 @@ double cpuMs() {
   return static_cast<double>(micros) / 1000.0;
 }
 
-struct Bench {
-  std::string folder;
-  report::ProgramPaths paths;
-  platform::Transcript transcript;
-  platform::posix::SystemClock clock;
-  platform::sim::RecordingMessageBox messages{transcript};
-  report::FailureReporter reporter{paths.errorLog(), clock, messages};
-  settings::Configuration configuration;
-  platform::qtserial::QtEventLoop loop{clock};
-  platform::qtserial::QtSerialPort port;
-  TimingKeyboard keyboard;
-  platform::sim::RecordingClipboard clipboard{transcript};
-  platform::sim::RecordingMainWindow window{transcript};
-  platform::sim::RecordingTrayIcon tray{transcript};
-  keyout::KeyOutput keys{keyboard, clipboard, clock, configuration.settings, reporter, nullptr};
-  serial::SerialLink link{serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray}, {},
-                          keys};
-  int master = -1;
-
-  explicit Bench(const std::string& dir) : folder(dir), paths{dir} {
-    int slave = -1;
-    char name[256] = {};
-    termios raw{};
-    cfmakeraw(&raw);
-    if (openpty(&master, &slave, name, &raw, nullptr) != 0) std::exit(1);
-    std::FILE* ini = std::fopen(paths.ini().c_str(), "w");
-    std::fprintf(ini, "[PORTS]\r\n1=%s\r\n", name);
-    std::fclose(ini);
-    configuration.settings.set(settings::Setting::Baud, "115200");
-    if (!link.connection().RSOpen(true)) std::exit(1);
-    // The program's handle is then the last one, so closing the master unplugs the reader.
-    ::close(slave);
+struct Bench : test::LinkFixture<platform::qtserial::QtSerialPort, TimingKeyboard> {
+  Bench() : LinkFixture("orbelin_serial_bench") {
+    test::writeFile(paths.ini(), "[PORTS]\r\n1=" + reader.device() + "\r\n");
+    set(settings::Setting::Baud, "115200");
+    if (reader.device().empty() || !link.connection().RSOpen(true)) std::exit(1);
   }
 
   /// One record; the latency beyond the designed waits in milliseconds.
   double record(const std::string& bytes, int designedMs) {
     keyboard.first.reset();
     const auto written = Clock::now();
-    if (::write(master, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::exit(1);
+    reader.write(bytes);
     loop.waitUntil(clock.monotonicMs() + 10'000, [&] { return keyboard.first.has_value(); });
     const double ms = std::chrono::duration<double, std::milli>(*keyboard.first - written).count();
     loop.waitUntil(clock.monotonicMs() + designedMs + 50, [] { return false; });
     transcript.clear();
     return ms - designedMs;
   }
+
+  test::ReaderPty reader;
 };
 
 void printLatency(const char* what, std::vector<double> values) {
@@ -119,10 +79,7 @@ void printLatency(const char* what, std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  char folder[] = "/tmp/orbelin-serial-bench.XXXXXX";
-  if (mkdtemp(folder) == nullptr) return 1;
-  Bench bench(folder);
+  Bench bench;
   const int records = argc > 1 ? std::atoi(argv[1]) : 200;
   using settings::Setting;
 
@@ -148,12 +105,11 @@ int main(int argc, char** argv) {
   std::printf("CPU time for 5 records with a 2 s gap each (about 10.8 s): %.2f ms\n", cpuMs() - gapStart);
 
   // The reader goes away; the program waits for it, trying to open it once a second.
-  ::close(bench.master);
+  bench.reader.vanish();
   bench.loop.waitUntil(bench.clock.monotonicMs() + 10'000, [&] { return !bench.port.isOpen(); });
   const double lostStart = cpuMs();
   bench.loop.waitUntil(bench.clock.monotonicMs() + 10'000, [] { return false; });
   std::printf("CPU time waiting for a lost reader for 10 s: %.2f ms%s\n", cpuMs() - lostStart,
               bench.link.connection().awaitingDevice() ? "" : " (not waiting: the loss was not seen)");
-  std::filesystem::remove_all(folder);
   return 0;
 }

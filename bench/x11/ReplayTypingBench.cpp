@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "TextBoxDriver.h"
-#include "keyout/KeySendData.h"
 #include "platform/x11/X11Keyboard.h"
 #include "settings/Settings.h"
 #include "support/Harness.h"
 #include "support/TempDir.h"
+#include "support/TextBox.h"
+#include "support/TypingRun.h"
 #include "support/TypingTexts.h"
 
 using namespace orbelin;
@@ -41,29 +41,24 @@ double replaySeconds(const char* replay, const std::string& text, test::TempDir&
 /// The program's own transfer typing text into the emptied box, and what the box holds
 /// then. Its keyboard is gone before orbelin-replay's opens: two keyboards binding the
 /// display's spare keycodes at once would type each other's characters.
-std::optional<std::string> typeAndRead(const std::string& text, test::x11::TextBoxDriver& client,
-                                       test::Harness& harness, double& seconds) {
+std::optional<std::string> typeAndRead(const std::string& text, test::TextBox& client, test::Harness& harness,
+                                       double& seconds) {
   auto opened = platform::x11::X11Keyboard::open();
   if (!opened.keyboard) {
     std::fprintf(stderr, "no keyboard: %s\n", opened.reason.c_str());
     return std::nullopt;
   }
   const settings::Settings settings = settings::Settings::defaults();
-  struct : platform::Clipboard {
-    bool setText(std::string_view) override { return false; }
-  } noClipboard;
+  bench::NoClipboard noClipboard;
   keyout::KeyOutput out{*opened.keyboard, noClipboard, harness.clock, settings, harness.reporter, nullptr};
+  const bench::TimedRun run = bench::typeTimed(text, out, *opened.keyboard, client);
+  seconds = run.seconds;
   keyout::KeySendData("{C+A}{DELETE}", true, out);
-  const auto start = std::chrono::steady_clock::now();
-  keyout::KeySendData(text, true, out);
-  auto got = client.text(*opened.keyboard);
-  seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  keyout::KeySendData("{C+A}{DELETE}", true, out);
-  return got;
+  return run.received;
 }
 
 /// What the box holds, read through a keyboard of its own.
-std::optional<std::string> boxText(test::x11::TextBoxDriver& client) {
+std::optional<std::string> boxText(test::TextBox& client) {
   auto opened = platform::x11::X11Keyboard::open();
   if (!opened.keyboard) return std::nullopt;
   return client.text(*opened.keyboard);
@@ -76,7 +71,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s PATH-OF-orbelin-replay\n", argv[0]);
     return 2;
   }
-  test::x11::TextBoxDriver client;
+  test::TextBox client(test::TextBox::Focus::Give);
   if (!client.ready()) {
     std::fprintf(stderr, "%s\n", client.problem().c_str());
     return 1;

@@ -5,12 +5,13 @@
 
 #include <chrono>
 
-#include "DesktopSupport.h"
-#include "MethodWait.h"
-#include "TextBoxDriver.h"
 #include "platform/inputmethod/MethodControl.h"
 #include "platform/x11/X11Keyboard.h"
+#include "support/Desktop.h"
+#include "support/MethodWait.h"
+#include "support/ReaderPty.h"
 #include "support/TempDir.h"
+#include "support/TextBox.h"
 #include "support/WaitFor.h"
 
 namespace orbelin::test {
@@ -24,13 +25,13 @@ TEST(DesktopInputMethod, RecordsFromTheSerialPortArriveExactlyWithMozcOn) {
   // and one that a root test left for a shared /dev/pts name is not ours to take.
   const auto link = dir.path() / "reader";
   ReaderPty reader(link);
-  ASSERT_FALSE(reader.device.empty());
+  ASSERT_FALSE(reader.device().empty());
   writeSettings(dir.path(), link.string(), "Foot={ENTER}\r\n");
   const RunningProgram program(dir.path());
   ASSERT_TRUE(waitFor([&] { return reader.openedByProgram(); }, 20s))
-      << "orbelin never opened COM1; ERROR.LOG:\n" << fileText(dir.path() / "ERROR.LOG");
+      << "orbelin never opened COM1; ERROR.LOG:\n" << readFile(dir.path() / "ERROR.LOG");
 
-  x11::TextBoxDriver client;
+  TextBox client(TextBox::Focus::Give);
   ASSERT_TRUE(client.ready()) << client.problem();
   auto opened = platform::x11::X11Keyboard::open();
   ASSERT_TRUE(opened.keyboard) << opened.reason;
@@ -42,7 +43,7 @@ TEST(DesktopInputMethod, RecordsFromTheSerialPortArriveExactlyWithMozcOn) {
     reader.write("\x02" + record + "\r");
   }
   const std::string expected = "4912345678904\nabc-123/XYZ\n日本ｶﾅ\n";
-  const std::optional<std::string> typed = textOnceTyped(client, *opened.keyboard, expected.size());
+  const std::optional<std::string> typed = client.textOnceTyped(*opened.keyboard, expected.size());
   EXPECT_EQ(typed.value_or("<no answer>"), expected)
       << programLogs(dir.path());
   EXPECT_TRUE(methodBecomes(*method, true)) << "Mozc stayed off after the records";

@@ -10,12 +10,14 @@
 #include <optional>
 #include <thread>
 
-#include "DesktopSupport.h"
-#include "TextBoxDriver.h"
 #include "convert/codec/Cp932.h"
 #include "platform/x11/X11Keyboard.h"
+#include "support/Desktop.h"
+#include "support/ReaderPty.h"
 #include "support/TempDir.h"
+#include "support/TextBox.h"
 #include "support/WaitFor.h"
+#include "support/WindowTitle.h"
 
 namespace orbelin::test {
 namespace {
@@ -32,7 +34,7 @@ long msSince(Clock::time_point start) {
 }
 
 /// A log of the program, decoded from its code page.
-std::string logText(const std::filesystem::path& path) { return codec::fromCp932(fileText(path)); }
+std::string logText(const std::filesystem::path& path) { return codec::fromCp932(readFile(path)); }
 
 bool captionStartsWith(const char* head) {
   const std::optional<std::string> caption = mainWindowCaption();
@@ -52,12 +54,12 @@ TEST_P(DesktopReconnect, LostReaderIsAwaitedReopenedOnItsReturnAndTypesTheNextRe
   TempDir dir;
   const std::filesystem::path link = dir.path() / "reader";
   auto reader = std::make_unique<ReaderPty>(link);
-  ASSERT_FALSE(reader->device.empty());
+  ASSERT_FALSE(reader->device().empty());
   writeSettings(dir.path(), link.string(), {}, "Weight=3000\r\n");
   RunningProgram program(dir.path());
   ASSERT_TRUE(waitFor([&] { return reader->openedByProgram(); }, kGuard)) << "orbelin never opened COM1";
 
-  x11::TextBoxDriver client;
+  TextBox client(TextBox::Focus::Give);
   ASSERT_TRUE(client.ready()) << client.problem();
   auto opened = platform::x11::X11Keyboard::open();
   ASSERT_TRUE(opened.keyboard) << opened.reason;
@@ -66,11 +68,7 @@ TEST_P(DesktopReconnect, LostReaderIsAwaitedReopenedOnItsReturnAndTypesTheNextRe
   };
 
   reader->write("\x02" "ONE\r");
-  std::optional<std::string> typed;
-  waitFor([&] {
-    typed = client.text(*opened.keyboard);
-    return typed == "ONE";
-  }, kGuard);
+  auto typed = client.textOnce(*opened.keyboard, [](const std::string& text) { return text == "ONE"; });
   ASSERT_EQ(typed.value_or("<no answer>"), "ONE") << logs();
   ASSERT_TRUE(captionStartsWith("接続中"));
 
@@ -98,10 +96,7 @@ TEST_P(DesktopReconnect, LostReaderIsAwaitedReopenedOnItsReturnAndTypesTheNextRe
       << mainWindowCaption().value_or("<no main window>");
 
   reader->write("\x02" "THREE\r");
-  waitFor([&] {
-    typed = client.text(*opened.keyboard);
-    return typed && typed->size() >= std::string("ONETHREE").size();
-  }, kGuard);
+  typed = client.textOnceTyped(*opened.keyboard, std::string("ONETHREE").size());
   EXPECT_EQ(typed.value_or("<no answer>"), "ONETHREE") << logs();
   const std::string errors = logText(dir.path() / "ERROR.LOG");
   EXPECT_NE(errors.find("[RSDataRecv] SerialPort:"), std::string::npos) << errors;

@@ -12,10 +12,11 @@
 #include <fstream>
 #include <string>
 
-#include "DesktopSupport.h"
-#include "TextBoxDriver.h"
 #include "platform/x11/X11Keyboard.h"
+#include "support/Desktop.h"
+#include "support/ReaderPty.h"
 #include "support/TempDir.h"
+#include "support/TextBox.h"
 #include "support/WaitFor.h"
 
 namespace {
@@ -32,7 +33,7 @@ long residentKb(pid_t pid) {
 }
 
 std::size_t loggedRecords(const std::filesystem::path& log) {
-  const std::string text = fileText(log);
+  const std::string text = readFile(log);
   std::size_t count = 0;
   for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++count;
   return count;
@@ -49,10 +50,10 @@ int soak(long records, long burst, long maxGrowthKb, long from) {
   TempDir dir;
   ReaderPty reader;
   // One line per record keeps the text box quick to redraw however many there are.
-  writeSettings(dir.path(), reader.device, "Foot={ENTER}\r\n");
+  writeSettings(dir.path(), reader.device(), "Foot={ENTER}\r\n");
   RunningProgram program(dir.path());
   if (!waitFor([&] { return reader.openedByProgram(); }, 60s)) return std::puts("orbelin never opened COM1"), 1;
-  x11::TextBoxDriver client;
+  TextBox client(TextBox::Focus::Give);
   auto opened = orbelin::platform::x11::X11Keyboard::open();
   if (!client.ready() || !opened.keyboard) return std::puts("no text box or keyboard"), 1;
 
@@ -78,7 +79,7 @@ int soak(long records, long burst, long maxGrowthKb, long from) {
     std::printf("records %6ld  resident %6ld KB  %4lds\n", sent, last, static_cast<long>(seconds.count()));
     std::fflush(stdout);
   }
-  const std::optional<std::string> typed = textOnceTyped(client, *opened.keyboard, expected.size());
+  const std::optional<std::string> typed = client.textOnceTyped(*opened.keyboard, expected.size());
   int result = 0;
   if (typed != expected) {
     std::printf("typed text differs: %zu characters instead of %zu\n", typed ? typed->size() : 0, expected.size());

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/WindowTitle.h"
+
 namespace {
 
 // A window can be destroyed while the tree is walked (a box closing, a client ending);
@@ -27,27 +29,10 @@ struct Display_ {
   }
 };
 
-std::string titleOf(Display* x, Window window) {
-  const Atom netName = XInternAtom(x, "_NET_WM_NAME", False);
-  const Atom utf8 = XInternAtom(x, "UTF8_STRING", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long after = 0;
-  unsigned char* data = nullptr;
-  std::string title;
-  if (XGetWindowProperty(x, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) == Success &&
-      data != nullptr) {
-    title.assign(reinterpret_cast<char*>(data), count);
-    XFree(data);
-  }
-  return title;
-}
-
 void collect(Display* x, Window window, std::vector<std::pair<Window, std::string>>& found) {
   XWindowAttributes attributes{};
   if (XGetWindowAttributes(x, window, &attributes) != 0 && attributes.map_state == IsViewable) {
-    const std::string title = titleOf(x, window);
+    const std::string title = orbelin::test::windowTitle(x, window);
     if (!title.empty()) found.emplace_back(window, title);
   }
   Window root = 0;

@@ -4,8 +4,8 @@
 
 namespace orbelin::test {
 
-std::vector<std::string> Harness::errorLines() const {
-  const std::string text = codec::fromCp932(readFile(paths.errorLog()));
+std::vector<std::string> errorLogLines(const std::filesystem::path& errorLog) {
+  const std::string text = codec::fromCp932(readFile(errorLog));
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "report/FailureReporter.h"
 #include "report/ProgramPaths.h"
@@ -10,6 +12,9 @@
 #include "support/TempDir.h"
 
 namespace orbelin::test {
+
+/// The lines of an ERROR.LOG (decoded from code page 932) without their time stamps.
+std::vector<std::string> errorLogLines(const std::filesystem::path& errorLog);
 
 /// A program folder in a temporary directory with virtual time, a recording message box
 /// and the failure reporter wired to them. Virtual time starts on 28 March 2008 14:05:09.
@@ -22,7 +27,7 @@ struct Harness {
   report::FailureReporter reporter{paths.errorLog(), clock, messages};
 
   /// The lines of ERROR.LOG (decoded from code page 932) without their time stamps.
-  std::vector<std::string> errorLines() const;
+  std::vector<std::string> errorLines() const { return errorLogLines(paths.errorLog()); }
 };
 
 }  // namespace orbelin::test

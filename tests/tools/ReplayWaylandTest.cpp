@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <sys/wait.h>
 
-#include "WaylandTextBox.h"
 #include "platform/wayland/WaylandKeyboard.h"
 #include "support/TempDir.h"
+#include "support/TextBox.h"
 
 namespace orbelin::tools {
 namespace {
@@ -15,7 +15,7 @@ TEST(ReplayWayland, TypesTheCaptureIntoAWaylandClientAndPrintsTheTranscript) {
   // This keyboard gives the client its focus and reads the text back.
   auto keyboard = platform::wayland::WaylandKeyboard::open();
   ASSERT_TRUE(keyboard.keyboard) << keyboard.reason;
-  test::wayland::WaylandTextBox client;
+  test::TextBox client(test::TextBox::Focus::Await);
   ASSERT_TRUE(client.ready()) << client.problem();
   test::TempDir dir;
   test::writeFile(dir / "script.txt", "text \"Abc12\"\n");

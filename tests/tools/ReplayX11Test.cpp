@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <sys/wait.h>
 
-#include "TextBoxDriver.h"
 #include "platform/x11/X11Keyboard.h"
 #include "support/TempDir.h"
+#include "support/TextBox.h"
 
 namespace orbelin::tools {
 namespace {
 
 TEST(ReplayX11, TypesTheCaptureIntoAnXClientAndPrintsTheTranscript) {
-  test::x11::TextBoxDriver client;
+  test::TextBox client(test::TextBox::Focus::Give);
   ASSERT_TRUE(client.ready()) << client.problem();
   test::TempDir dir;
   test::writeFile(dir / "script.txt", "text \"Abc12\"\n");

@@ -3,10 +3,10 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "platform/inputmethod/InputMethodSwitch.h"
+#include "support/WaitFor.h"
 
 namespace orbelin::platform::inputmethod {
 namespace {
@@ -57,12 +57,6 @@ std::unique_ptr<InputMethodSwitch> switchFor(FakeState& state) {
   return std::make_unique<InputMethodSwitch>(std::move(controls));
 }
 
-bool becomes(const std::atomic<int>& value, int expected) {
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (value != expected && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-  return value == expected;
-}
-
 struct Case {
   const char* name;
   bool present;
@@ -111,7 +105,7 @@ TEST(InputMethodSwitch, ADelayedRestoreWaitsForTheLastRecordOfARun) {
   EXPECT_EQ(state.ons, 0);
   methods->suspend();
   methods->restoreAfter(1ms);
-  EXPECT_TRUE(becomes(state.ons, 1));
+  EXPECT_TRUE(test::waitFor([&] { return state.ons == 1; }, 30s));
   EXPECT_TRUE(state.on);
 }
 

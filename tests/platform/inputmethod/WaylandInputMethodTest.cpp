@@ -6,14 +6,14 @@
 #include <memory>
 #include <string>
 
-#include "MethodWait.h"
-#include "WaylandTextBox.h"
 #include "keyout/KeySendData.h"
 #include "platform/inputmethod/MethodControl.h"
 #include "platform/sim/RecordingClipboard.h"
 #include "platform/wayland/WaylandKeyboard.h"
 #include "settings/Settings.h"
 #include "support/Harness.h"
+#include "support/MethodWait.h"
+#include "support/TextBox.h"
 
 namespace orbelin::platform::inputmethod {
 namespace {
@@ -25,7 +25,7 @@ TEST(WaylandInputMethod, RecordsArriveExactlyAndTheMethodComesBack) {
   settings::Settings settings = settings::Settings::defaults();
   sim::RecordingClipboard clipboard{harness.transcript};
   keyout::KeyOutput out{*opened.keyboard, clipboard, harness.clock, settings, harness.reporter, nullptr};
-  test::wayland::WaylandTextBox client;
+  test::TextBox client(test::TextBox::Focus::Await);
   ASSERT_TRUE(client.ready()) << client.problem();
   const auto method = test::sessionMethod();
   ASSERT_TRUE(test::methodBecomes(*method, true)) << method->name() << " did not compose for the text box";

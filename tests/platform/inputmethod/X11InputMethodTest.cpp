@@ -13,8 +13,6 @@
 #include <string>
 #include <thread>
 
-#include "MethodWait.h"
-#include "TextBoxDriver.h"
 #include "keyout/DOSKeySendData.h"
 #include "keyout/KeySendData.h"
 #include "keyout/LowKeySendData.h"
@@ -23,18 +21,14 @@
 #include "platform/x11/X11Keyboard.h"
 #include "settings/Settings.h"
 #include "support/Harness.h"
+#include "support/QtApplication.h"
+#include "support/MethodWait.h"
+#include "support/TextBox.h"
 
 namespace orbelin::platform::inputmethod {
 namespace {
 
-
-QGuiApplication& application() {
-  static int argc = 1;
-  static char name[] = "x11_input_method_tests";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-  return app;
-}
+QGuiApplication& application() { return test::application<QGuiApplication>("x11_input_method_tests"); }
 
 // Waits with a deadline until the method composes for the focus (or stops composing).
 bool methodBecomes(MethodControl& method, bool on) {
@@ -64,7 +58,7 @@ class X11InputMethodTest : public testing::Test {
   test::Harness harness;
   settings::Settings settings = settings::Settings::defaults();
   qt::QtClipboard clipboard;
-  test::x11::TextBoxDriver client;
+  test::TextBox client{test::TextBox::Focus::Give};
   std::unique_ptr<x11::X11Keyboard> keyboard;
   std::unique_ptr<keyout::KeyOutput> out;
   std::unique_ptr<MethodControl> method = test::sessionMethod();

@@ -93,27 +93,15 @@ else
   name=org.freedesktop.IBus
 fi
 daemon=$!
-tries=0
-until has_owner "$name"; do
-  if ! kill -0 "$daemon" 2>/dev/null || [ "$tries" -ge 600 ]; then
-    echo "with-input-method: $method did not come up" >&2
-    cat "$log" >&2
-    kill "$daemon" 2>/dev/null
-    exit 1
-  fi
-  tries=$((tries + 1))
-  sleep 0.05
-done
-if [ "$method" = ibus ]; then
-  # ibus has a bus of its own, announced in a file for the display: wait for the file
-  # and for Mozc to be the engine.
+# Runs the check every 50 ms until it holds; a method that ends or does not get there
+# within 30 s fails the command.
+await() {
+  what=$1
+  shift
   tries=0
-  # "ibus engine NAME" fails now and then although it sets the engine: the check is
-  # what the engine is afterwards.
-  until IBUS_ADDRESS=$(ibus address 2>/dev/null) && [ -n "$IBUS_ADDRESS" ] \
-      && { ibus engine mozc-jp >/dev/null 2>&1; [ "$(ibus engine 2>/dev/null)" = mozc-jp ]; }; do
-    if [ "$tries" -ge 600 ]; then
-      echo "with-input-method: ibus did not take Mozc" >&2
+  until "$@"; do
+    if ! kill -0 "$daemon" 2>/dev/null || [ "$tries" -ge 600 ]; then
+      echo "with-input-method: $what" >&2
       cat "$log" >&2
       kill "$daemon" 2>/dev/null
       exit 1
@@ -121,6 +109,18 @@ if [ "$method" = ibus ]; then
     tries=$((tries + 1))
     sleep 0.05
   done
+}
+# "ibus engine NAME" fails now and then although it sets the engine: the check is what
+# the engine is afterwards.
+ibus_takes_mozc() {
+  IBUS_ADDRESS=$(ibus address 2>/dev/null) && [ -n "$IBUS_ADDRESS" ] \
+    && { ibus engine mozc-jp >/dev/null 2>&1; [ "$(ibus engine 2>/dev/null)" = mozc-jp ]; }
+}
+await "$method did not come up" has_owner "$name"
+if [ "$method" = ibus ]; then
+  # ibus has a bus of its own, announced in a file for the display: wait for the file
+  # and for Mozc to be the engine.
+  await "ibus did not take Mozc" ibus_takes_mozc
   export IBUS_ADDRESS
   QT_IM_MODULE=ibus
 else

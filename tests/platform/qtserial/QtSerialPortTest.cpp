@@ -21,7 +21,7 @@ namespace orbelin::platform::qtserial {
 namespace {
 
 using settings::Setting;
-using test::Pty;
+using test::ReaderPty;
 using test::PtyFixture;
 using Lines = std::vector<std::string>;
 
@@ -31,8 +31,8 @@ const std::string kOpenFailureBox =
 
 TEST(QtSerialPort, ScanWithReadersOnCom3AndCom5OpensCom5) {
   PtyFixture f;
-  Pty com3;
-  Pty com5;
+  ReaderPty com3;
+  ReaderPty com5;
   f.mapPorts({{3, com3.device()}, {5, com5.device()}});
   f.set(Setting::PortScan, "1");
   EXPECT_TRUE(f.link.connection().RSOpen(true));
@@ -44,30 +44,17 @@ TEST(QtSerialPort, ScanWithReadersOnCom3AndCom5OpensCom5) {
 
 TEST(QtSerialPort, ThousandFramedRecordsBackToBackAreEachTypedOnceInOrder) {
   PtyFixture f;
-  Pty reader;
+  ReaderPty reader;
   f.mapPorts({{1, reader.device()}});
-  f.set(Setting::Baud, "115200");
-  f.set(Setting::Select, "1");
-  f.set(Setting::RcvHead, "1");
-  f.set(Setting::RcvFoot, "1");
+  f.frameStxEtxAt115200();
   ASSERT_TRUE(f.link.connection().RSOpen(true));
-  std::string stream;
-  std::string expected;
-  for (int i = 0; i < 1000; ++i) {
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%04d", i);
-    stream += std::string("\x02") + digits + "\x03";
-    expected += digits;
-  }
-  std::thread writer([&] { reader.write(stream); });
-  const bool finished = f.runUntil([&] { return f.typed().size() >= expected.size(); });
-  writer.join();
-  EXPECT_TRUE(finished);
+  const test::NumberedRecords records(1000);
+  EXPECT_TRUE(f.typeWhileWriting(reader, records.stream, records.typed.size()));
   // Late notifications must find nothing more to type: anything read twice would come
   // before a record sent after the last.
   reader.write("\x02" "MARK\x03");
   f.runUntil([&] { return f.typed().ends_with("MARK"); });
-  EXPECT_EQ(f.typed(), expected + "MARK");
+  EXPECT_EQ(f.typed(), records.typed + "MARK");
   EXPECT_TRUE(f.errorLines().empty());
 }
 
@@ -85,7 +72,7 @@ TEST(QtSerialPort, MissingDeviceGivesOneOpenFailure) {
 
 TEST(QtSerialPort, DeviceHeldByAnotherOpenFails) {
   PtyFixture f;
-  Pty reader;
+  ReaderPty reader;
   f.mapPorts({{1, reader.device()}});
   QtSerialPort other;
   PortRequest request;
@@ -100,11 +87,11 @@ TEST(QtSerialPort, DeviceHeldByAnotherOpenFails) {
 
 TEST(QtSerialPort, ReaderThatGoesAwayIsReportedOnceAndThePortCloses) {
   PtyFixture f;
-  Pty reader;
+  ReaderPty reader;
   f.mapPorts({{1, reader.device()}});
   f.link.connection().SetuzokuCmd_Click();
   ASSERT_TRUE(f.port.isOpen());
-  reader.hangUp();
+  reader.vanish();
   f.runUntil([&] { return !f.port.isOpen(); }, 10'000);
   f.runUntil([] { return false; }, 300);
   EXPECT_FALSE(f.port.isOpen());
@@ -117,7 +104,7 @@ TEST(QtSerialPort, ReaderThatGoesAwayIsReportedOnceAndThePortCloses) {
 
 TEST(QtSerialPort, AnswerByteReachesTheReaderAfterEachRecord) {
   PtyFixture f;
-  Pty reader;
+  ReaderPty reader;
   f.mapPorts({{1, reader.device()}});
   f.set(Setting::Answer, "6");
   f.set(Setting::AnswerTime, "20");
@@ -133,30 +120,31 @@ TEST(QtSerialPort, AnswerByteReachesTheReaderAfterEachRecord) {
   EXPECT_EQ(f.typed(), "AB");
 }
 
+// Anything typed twice would come before what the reader sends next.
+void expectNothingTypedTwice(PtyFixture& f, const ReaderPty& reader, const std::string& typed) {
+  reader.write("EF");
+  f.runUntil([&] { return f.typed().ends_with("EF"); }, 10'000);
+  EXPECT_EQ(f.typed(), typed + "EF");
+}
+
 TEST(QtSerialPort, ReaderUnpluggedAndPluggedBackAtTheSamePathIsReopenedAndTypesOnce) {
   PtyFixture f;
   const std::filesystem::path link = f.dir.path() / "reader";
-  auto first = std::make_unique<Pty>();
-  std::filesystem::create_symlink(first->device(), link);
+  auto first = std::make_unique<ReaderPty>(link);
   f.mapPorts({{1, link.string()}});
   f.link.connection().SetuzokuCmd_Click();
   ASSERT_TRUE(f.port.isOpen());
   first->write("AB");
   ASSERT_TRUE(f.runUntil([&] { return f.typed() == "AB"; }, 10'000));
-  first->hangUp();
-  std::filesystem::remove(link);
+  first->vanish();
   ASSERT_TRUE(f.runUntil([&] { return !f.port.isOpen(); }, 10'000));
   EXPECT_TRUE(f.window.caption().starts_with("未接続:COM1 " + link.string() + ":[")) << f.window.caption();
-  Pty second;
-  std::filesystem::create_symlink(second.device(), link);
+  ReaderPty second(link);
   EXPECT_TRUE(f.runUntil([&] { return f.port.isOpen(); }, 10'000));
   EXPECT_EQ(f.window.connectButtonText(), "接続中");
   second.write("CD");
   EXPECT_TRUE(f.runUntil([&] { return f.typed() == "ABCD"; }, 10'000));
-  // Anything typed twice would come before what the reader sends next.
-  second.write("EF");
-  f.runUntil([&] { return f.typed().ends_with("EF"); }, 10'000);
-  EXPECT_EQ(f.typed(), "ABCDEF");
+  expectNothingTypedTwice(f, second, "ABCD");
 }
 
 TEST(QtSerialPort, ReaderPluggedInAfterStartUpIsOpenedAndTypesOnce) {
@@ -167,16 +155,12 @@ TEST(QtSerialPort, ReaderPluggedInAfterStartUpIsOpenedAndTypesOnce) {
   f.link.connection().connectAtStartup();
   EXPECT_FALSE(f.port.isOpen());
   EXPECT_EQ(f.window.caption(), "未接続:COM1 " + link.string());
-  Pty reader;
-  std::filesystem::create_symlink(reader.device(), link);
+  ReaderPty reader(link);
   EXPECT_TRUE(f.runUntil([&] { return f.port.isOpen(); }, 10'000));
   EXPECT_EQ(f.window.caption(), "COM");
   reader.write("AB");
   EXPECT_TRUE(f.runUntil([&] { return f.typed() == "AB"; }, 10'000));
-  // Anything typed twice would come before what the reader sends next.
-  reader.write("EF");
-  f.runUntil([&] { return f.typed().ends_with("EF"); }, 10'000);
-  EXPECT_EQ(f.typed(), "ABEF");
+  expectNothingTypedTwice(f, reader, "AB");
   EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), kOpenFailureBox), 1);
   EXPECT_EQ(f.errorLines().size(), 2u);
 }

@@ -1,65 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sstream>
 #include <string>
 
-#include "WaylandTextBox.h"
 #include "convert/codec/Cp932.h"
 #include "convert/codec/Utf8.h"
 #include "platform/wayland/WaylandKeyboard.h"
+#include "support/KeyboardSuite.h"
 
 namespace orbelin::platform::wayland {
 namespace {
 
-using test::wayland::WaylandTextBox;
+using namespace test;
 
-constexpr std::uint8_t kShift = 0x10;
-constexpr std::uint8_t kCtrl = 0x11;
-constexpr std::uint8_t kCapsLock = 0x14;
-
-std::unique_ptr<WaylandKeyboard> openKeyboard() {
-  auto opened = WaylandKeyboard::open();
-  EXPECT_TRUE(opened.keyboard) << opened.reason;
-  return std::move(opened.keyboard);
-}
-
-void press(Keyboard& keyboard, std::uint8_t virtualKey, std::uint32_t flags = 0) {
-  const std::uint8_t scan = keyboard.scanCodeOf(virtualKey);
-  keyboard.keyEvent(virtualKey, scan, flags);
-  keyboard.keyEvent(virtualKey, scan, flags | kKeyUp);
-}
-
-void typeKeys(Keyboard& keyboard, std::string_view text) {
-  for (char c : text) {
-    const std::int16_t key = keyboard.keyForCharacter(static_cast<std::uint8_t>(c));
-    ASSERT_NE(key, -1) << "no key for " << c;
-    const bool shift = (key & 0x100) != 0;
-    if (shift) keyboard.keyEvent(kShift, 42, 0);
-    press(keyboard, static_cast<std::uint8_t>(key & 0xFF));
-    if (shift) keyboard.keyEvent(kShift, 42, kKeyUp);
-  }
-}
-
-std::vector<std::int32_t> codesOf(std::string_view utf8) {
-  const std::string bytes = codec::toCp932(utf8);
-  std::vector<std::int32_t> codes;
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    const std::size_t length = codec::charLengthAt(bytes, pos);
-    int code = static_cast<unsigned char>(bytes[pos]);
-    if (length == 2) code = static_cast<std::int16_t>((code << 8) | static_cast<unsigned char>(bytes[pos + 1]));
-    codes.push_back(code);
-    pos += length;
-  }
-  return codes;
-}
-
-// Posts UTF-8 text by its code page 932 codes, announced first as the engine does.
-void post(Keyboard& keyboard, std::string_view utf8, bool announce = true) {
-  const auto codes = codesOf(utf8);
-  if (announce) keyboard.prepareCharacters(codes);
-  for (const auto code : codes) keyboard.postCharacter(*keyboard.focusWindow(), code);
-}
+std::unique_ptr<WaylandKeyboard> openKeyboard() { return test::openKeyboard<WaylandKeyboard>(); }
 
 TEST(WaylandKeyboardOpen, ExplainsWhyThereIsNoKeyboardWithoutADisplay) {
   const auto opened = WaylandKeyboard::open("orbelin-no-such-display");
@@ -70,7 +23,7 @@ TEST(WaylandKeyboardOpen, ExplainsWhyThereIsNoKeyboardWithoutADisplay) {
 
 TEST(WaylandKeyboardOpen, TheFirstKeysReachAClientThatStartedBeforeTheKeyboard) {
   // The seat has no keyboard yet: the client learns of ours only when it appears.
-  WaylandTextBox client(false);
+  TextBox client(TextBox::Focus::Shown);
   ASSERT_TRUE(client.ready()) << client.problem();
   auto keyboard = openKeyboard();
   ASSERT_TRUE(keyboard);
@@ -85,61 +38,35 @@ WaylandKeyboard* sharedKeyboard() {
   return keyboard.get();
 }
 
-class WaylandKeyboardTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(keyboard);
-    client = std::make_unique<WaylandTextBox>();
-    ASSERT_TRUE(client->ready()) << client->problem();
-  }
-  std::string text() { return client->text(*keyboard).value_or("<no answer>"); }
+/// The shared keyboard and a new text box client, focused by the compositor.
+class WaylandBackend {
+ public:
+  static std::unique_ptr<WaylandKeyboard> open() { return openKeyboard(); }
+  bool ready() const { return m_keyboard != nullptr && m_client.ready(); }
+  std::string problem() const { return m_keyboard != nullptr ? m_client.problem() : "no keyboard"; }
+  WaylandKeyboard& keyboard() { return *m_keyboard; }
+  TextBox& client() { return m_client; }
 
-  WaylandKeyboard* keyboard = sharedKeyboard();
-  std::unique_ptr<WaylandTextBox> client;
+ private:
+  WaylandKeyboard* m_keyboard = sharedKeyboard();
+  TextBox m_client{TextBox::Focus::Await};
 };
 
-TEST_F(WaylandKeyboardTest, TypesLettersDigitsSymbolsTabAndEnter) {
-  const std::string line = "Hello World 0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~ xyz";
-  typeKeys(*keyboard, line);
-  press(*keyboard, 0x09);
-  typeKeys(*keyboard, "b");
-  press(*keyboard, 0x0D);
-  typeKeys(*keyboard, "c");
-  press(*keyboard, 0x0D, kKeyExtended);  // keypad Enter
-  EXPECT_EQ(text(), line + "\tb\nc\n");
-}
-
-TEST_F(WaylandKeyboardTest, RightHandModifiersWork) {
-  typeKeys(*keyboard, "abc");
-  keyboard->keyEvent(kCtrl, 29, kKeyExtended);
-  press(*keyboard, 'A');
-  keyboard->keyEvent(kCtrl, 29, kKeyExtended | kKeyUp);
-  keyboard->keyEvent(kShift, 0x36, 0);
-  press(*keyboard, 'X');
-  keyboard->keyEvent(kShift, 0x36, kKeyUp);
-  typeKeys(*keyboard, "y");
-  EXPECT_EQ(text(), "Xy");
-}
-
-TEST_F(WaylandKeyboardTest, PostsJapaneseAndAsciiWholeWithOrWithoutAnnouncement) {
-  post(*keyboard, "日本語ｶﾅ");
-  post(*keyboard, "A1 あ{", false);
-  EXPECT_EQ(text(), "日本語ｶﾅA1 あ{");
-}
+using WaylandKeyboardTest = test::KeyboardSuite<WaylandBackend>;
 
 TEST_F(WaylandKeyboardTest, AnnouncedCharactersShareOneKeymapUpload) {
-  int before = keyboard->keymapUploads();
-  post(*keyboard, "札幌市北区札幌");
-  EXPECT_EQ(keyboard->keymapUploads() - before, 1);
-  before = keyboard->keymapUploads();
-  post(*keyboard, "函館港", false);
-  EXPECT_EQ(keyboard->keymapUploads() - before, 3) << "unannounced, each new character needs its own";
+  int before = keyboard().keymapUploads();
+  post(keyboard(), "札幌市北区札幌", true);
+  EXPECT_EQ(keyboard().keymapUploads() - before, 1);
+  before = keyboard().keymapUploads();
+  post(keyboard(), "函館港", false);
+  EXPECT_EQ(keyboard().keymapUploads() - before, 3) << "unannounced, each new character needs its own";
   EXPECT_EQ(text(), "札幌市北区札幌函館港");
 }
 
 TEST_F(WaylandKeyboardTest, MoreDistinctCharactersThanOneKeymapHoldsArriveInOrder) {
   std::vector<char32_t> kanji;
-  for (char32_t c = U'一'; kanji.size() < keyboard->bindingCapacity() * 2 + 30; ++c) {
+  for (char32_t c = U'一'; kanji.size() < keyboard().bindingCapacity() * 2 + 30; ++c) {
     if (codec::encodeCodePoint(c) >= 0) kanji.push_back(c);
   }
   // Every character twice, the second round in another order, so bindings are replaced.
@@ -147,46 +74,15 @@ TEST_F(WaylandKeyboardTest, MoreDistinctCharactersThanOneKeymapHoldsArriveInOrde
   for (std::size_t i = 0; i < kanji.size() * 2; ++i) {
     codec::appendUtf8(expected, kanji[i < kanji.size() ? i : (i * 7) % kanji.size()]);
   }
-  const int uploadsBefore = keyboard->keymapUploads();
-  post(*keyboard, expected);
+  const int uploadsBefore = keyboard().keymapUploads();
+  post(keyboard(), expected, true);
   EXPECT_EQ(text(), expected);
-  EXPECT_GE(keyboard->keymapUploads() - uploadsBefore, 3);
-}
-
-TEST_F(WaylandKeyboardTest, PostedCharactersIgnoreCapsLockWhileKeysFollowIt) {
-  press(*keyboard, kCapsLock);
-  post(*keyboard, "aB1!");
-  typeKeys(*keyboard, "a");
-  press(*keyboard, kCapsLock);
-  typeKeys(*keyboard, "a");
-  EXPECT_EQ(text(), "aB1!Aa");
-}
-
-TEST_F(WaylandKeyboardTest, TracesWhatItIsAskedToDo) {
-  std::ostringstream trace;
-  keyboard->setTrace(&trace);
-  press(*keyboard, 'A');
-  post(*keyboard, "あ");
-  keyboard->sleep(1);
-  keyboard->setTrace(nullptr);
-  EXPECT_EQ(trace.str(), "key 65 30 0\nkey 65 30 2\nime -32096\nsleep 1\n");
-  EXPECT_EQ(text(), "aあ");
-}
-
-TEST_F(WaylandKeyboardTest, ReleaseAllLeavesNoModifierDown) {
-  keyboard->keyEvent(kShift, 42, 0);
-  keyboard->keyEvent(kCtrl, 29, kKeyExtended);
-  keyboard->releaseAll();
-  typeKeys(*keyboard, "a");
-  {
-    // A keyboard that ends with keys held releases them.
-    auto other = openKeyboard();
-    ASSERT_TRUE(other);
-    other->keyEvent(kShift, 0x36, 0);
-  }
-  typeKeys(*keyboard, "b");
-  EXPECT_EQ(text(), "ab");
+  EXPECT_GE(keyboard().keymapUploads() - uploadsBefore, 3);
 }
 
 }  // namespace
 }  // namespace orbelin::platform::wayland
+
+namespace orbelin::test {
+INSTANTIATE_TYPED_TEST_SUITE_P(Wayland, KeyboardSuite, platform::wayland::WaylandBackend);
+}  // namespace orbelin::test

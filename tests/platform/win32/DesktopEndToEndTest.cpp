@@ -7,19 +7,13 @@
 #include <chrono>
 #include <fstream>
 
-#include "TextBoxDriver.h"
 #include "support/TempDir.h"
 #include "support/WaitFor.h"
+#include "support/Win32ComReader.h"
+#include "support/Win32TextBox.h"
 
 namespace orbelin::test {
 namespace {
-
-std::wstring besideThisProgram(const std::wstring& name) {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const std::wstring path(self);
-  return path.substr(0, path.find_last_of(L'\\') + 1) + name;
-}
 
 TEST(Desktop, TypesFramedRecordsFromComOneAndEndsOnFinishMarker) {
   TempDir dir;
@@ -53,14 +47,13 @@ TEST(Desktop, TypesFramedRecordsFromComOneAndEndsOnFinishMarker) {
 
   TextBox box;
   ASSERT_TRUE(box.ready());
-  HANDLE reader = CreateFileA("\\\\.\\COM2", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-  // "ABC123" in ASCII, then "アイ" as the reader's code page 932 bytes.
-  const std::string records = "\x02" "ABC123\r" "\x02\x83\x41\x83\x43\r";
-  DWORD wrote = 0;
-  WriteFile(reader, records.data(), static_cast<DWORD>(records.size()), &wrote, nullptr);
-  EXPECT_EQ(box.settle("ABC123アイ"), "ABC123アイ") << "ERROR.LOG: " << readFile(dir / "ERROR.LOG");
-  CloseHandle(reader);
+  {
+    ComReader reader;
+    ASSERT_TRUE(reader.ready());
+    // "ABC123" in ASCII, then "アイ" as the reader's code page 932 bytes.
+    reader.write("\x02" "ABC123\r" "\x02\x83\x41\x83\x43\r");
+    EXPECT_EQ(box.settle("ABC123アイ"), "ABC123アイ") << "ERROR.LOG: " << readFile(dir / "ERROR.LOG");
+  }
 
   std::ofstream(dir / "FINISH.TXT") << "";
   const bool ended = WaitForSingleObject(program.hProcess, 10'000) == WAIT_OBJECT_0;

@@ -12,9 +12,10 @@
 #include <optional>
 #include <string>
 
-#include "TextBoxDriver.h"
 #include "support/TempDir.h"
 #include "support/WaitFor.h"
+#include "support/Win32ComReader.h"
+#include "support/Win32TextBox.h"
 
 namespace orbelin::test {
 namespace {
@@ -71,34 +72,6 @@ std::optional<DWORD> runSetup(const std::wstring& arguments) {
   return Process(L"\"" + std::wstring(setup) + L"\" " + arguments).ended(180s);
 }
 
-/// The reader's end of the line, COM2: the test writes records and sees the bytes the
-/// program writes to the reader.
-class Reader {
- public:
-  Reader() : m_handle(CreateFileA("\\\\.\\COM2", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-  ~Reader() {
-    if (ready()) CloseHandle(m_handle);
-  }
-  bool ready() const { return m_handle != INVALID_HANDLE_VALUE; }
-  void write(const std::string& bytes) {
-    DWORD wrote = 0;
-    WriteFile(m_handle, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-  }
-  /// True once byte has come from the program.
-  bool received(char byte) {
-    COMSTAT status{};
-    DWORD errors = 0;
-    if (!ClearCommError(m_handle, &errors, &status) || status.cbInQue == 0) return false;
-    std::string bytes(status.cbInQue, '\0');
-    DWORD got = 0;
-    ReadFile(m_handle, bytes.data(), status.cbInQue, &got, nullptr);
-    return bytes.find(byte) != std::string::npos;
-  }
-
- private:
-  HANDLE m_handle;
-};
-
 // Framed records from COM1; the program writes the trigger byte 05 to the reader a
 // second after it has opened the port, which tells the test that it may send.
 constexpr const char* kSettings =
@@ -154,7 +127,7 @@ TEST_F(Setup, InstallsForTheUserRunsUpgradesAndUninstalls) {
   EXPECT_EQ(readFile(data / "QELT.INI"), kSettings);
 
   {
-    Reader reader;
+    ComReader reader;
     ASSERT_TRUE(reader.ready());
     // Qt's standard options go to Qt and leave the program folder rule alone.
     Process orbelin(program() + L" -style fusion -qwindowtitle Orbelin");

@@ -1,94 +1,22 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <QCoreApplication>
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <thread>
 
-#include "keyout/KeyOutput.h"
-#include "platform/posix/SystemClock.h"
-#include "platform/qtserial/QtEventLoop.h"
-#include "platform/sim/RecordingClipboard.h"
-#include "platform/sim/RecordingKeyboard.h"
-#include "platform/sim/RecordingMainWindow.h"
-#include "platform/sim/RecordingMessageBox.h"
-#include "platform/sim/RecordingTrayIcon.h"
 #include "platform/win32/Win32SerialPort.h"
-#include "report/FailureReporter.h"
-#include "report/ProgramPaths.h"
-#include "serial/SerialLink.h"
-#include "settings/Configuration.h"
-#include "support/TempDir.h"
+#include "support/LinkFixture.h"
+#include "support/Win32ComReader.h"
 
 // Runs under with-wine.sh --serial: COM1 and COM2 are the two ends of one pty pair.
 namespace orbelin::platform::win32 {
 namespace {
 
-using settings::Setting;
+using test::ComReader;
 
-QCoreApplication& application() {
-  static int argc = 1;
-  static char name[] = "win32_serial_tests";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication app(argc, argv);
-  return app;
-}
-
-/// The reader's end of the line: COM2.
-class Reader {
- public:
-  Reader() : m_handle(CreateFileA("\\\\.\\COM2", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
-    if (m_handle == INVALID_HANDLE_VALUE) throw std::runtime_error("COM2 cannot be opened");
-  }
-  ~Reader() { CloseHandle(m_handle); }
-  void write(const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      DWORD wrote = 0;
-      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 256));
-      if (!WriteFile(m_handle, bytes.data() + done, chunk, &wrote, nullptr)) throw std::runtime_error("write");
-      done += wrote;
-    }
-  }
-
- private:
-  HANDLE m_handle;
-};
-
-struct Fixture {
-  Fixture() { application(); }
-  ~Fixture() { port.close(); }
-
-  test::TempDir dir;
-  report::ProgramPaths paths{dir.path()};
-  Transcript transcript;
-  posix::SystemClock clock;
-  sim::RecordingMessageBox messages{transcript};
-  report::FailureReporter reporter{paths.errorLog(), clock, messages};
-  settings::Configuration configuration;
-  qtserial::QtEventLoop loop{clock};
-  Win32SerialPort port{loop};
-  sim::RecordingKeyboard keyboard{transcript};
-  sim::RecordingClipboard clipboard{transcript};
-  sim::RecordingMainWindow window{transcript};
-  sim::RecordingTrayIcon tray{transcript};
-  keyout::KeyOutput keys{keyboard, clipboard, clock, configuration.settings, reporter, nullptr};
-  serial::SerialLink link{serial::SerialContext{configuration, paths, clock, loop, port, reporter, window, tray}, {},
-                          keys};
-
-  bool runUntil(const std::function<bool()>& done, int guardMs = 60'000) {
-    return loop.waitUntil(clock.monotonicMs() + guardMs, done);
-  }
-  std::string typed() const {
-    std::string text;
-    for (const auto& line : transcript.lines()) {
-      if (line.starts_with("ime ")) text += static_cast<char>(std::stoi(line.substr(4)));
-    }
-    return text;
-  }
+struct Fixture : test::LinkFixture<Win32SerialPort> {
+  Fixture() : LinkFixture("win32_serial_tests") {}
 };
 
 struct LineCase {
@@ -118,7 +46,8 @@ TEST(Win32SerialPort, EveryLineSettingTheDriverAcceptsOpensAndCarriesBytes) {
     request.handshake = line.handshake;
     const PortResult result = f.port.open(request);
     ASSERT_TRUE(result.ok) << line.dataBits << " bits: " << result.description;
-    Reader reader;
+    ComReader reader;
+    ASSERT_TRUE(reader.ready()) << "COM2 cannot be opened";
     reader.write("A");  // not 0x11 or 0x13: XON/XOFF handshakes take those
     EXPECT_TRUE(f.runUntil([&] { return f.port.bytesWaiting() == 1; }, 10'000)) << line.dataBits << " bits";
     EXPECT_EQ(f.port.readByte(), std::optional<std::uint8_t>(0x41));
@@ -138,26 +67,14 @@ TEST(Win32SerialPort, AMissingPortFailsWithTheSystemsReason) {
 
 TEST(Win32SerialPort, ThousandFramedRecordsAt115200AreEachTypedOnceInOrder) {
   Fixture f;
-  f.configuration.settings.set(Setting::Baud, "115200");
-  f.configuration.settings.set(Setting::Select, "1");
-  f.configuration.settings.set(Setting::RcvHead, "1");
-  f.configuration.settings.set(Setting::RcvFoot, "1");
+  f.frameStxEtxAt115200();
   ASSERT_TRUE(f.link.connection().RSOpen(true));
-  std::string stream;
-  std::string expected;
-  for (int i = 0; i < 1000; ++i) {
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%04d", i);
-    stream += std::string("\x02") + digits + "\x03";
-    expected += digits;
-  }
-  Reader reader;
-  std::thread writer([&] { reader.write(stream); });
-  const bool finished = f.runUntil([&] { return f.typed().size() >= expected.size(); });
-  writer.join();
-  EXPECT_TRUE(finished);
+  const test::NumberedRecords records(1000);
+  ComReader reader;
+  ASSERT_TRUE(reader.ready()) << "COM2 cannot be opened";
+  EXPECT_TRUE(f.typeWhileWriting(reader, records.stream, records.typed.size()));
   f.runUntil([] { return false; }, 300);
-  EXPECT_EQ(f.typed(), expected);
+  EXPECT_EQ(f.typed(), records.typed);
 }
 
 // Last: the pty pair ends for good.

@@ -12,16 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "TextBoxDriver.h"
 #include "convert/codec/Cp932.h"
-#include "keyout/DOSKeySendData.h"
-#include "keyout/KeySendData.h"
-#include "keyout/LowKeySendData.h"
 #include "platform/BindingPlanner.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/x11/X11Keyboard.h"
-#include "settings/Settings.h"
-#include "support/Harness.h"
+#include "support/QtApplication.h"
+#include "support/TextBox.h"
+#include "support/TypingSuite.h"
 #include "support/WaitFor.h"
 
 namespace orbelin::platform::x11 {
@@ -29,13 +26,7 @@ namespace {
 
 // The clipboard needs an application object, and this process must answer the client's
 // paste requests, so it lives for the whole test program.
-QGuiApplication& application() {
-  static int argc = 1;
-  static char name[] = "x11_typing_tests";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-  return app;
-}
+QGuiApplication& application() { return test::application<QGuiApplication>("x11_typing_tests"); }
 
 TEST(QtClipboard, FailsWithoutAnApplication) {
   // Meaningful when this test runs in a program of its own, before any application exists.
@@ -82,55 +73,47 @@ class AnsweredClipboard final : public Clipboard {
   std::shared_ptr<bool> m_asked = std::make_shared<bool>(true);
 };
 
-// The three transfers typing into the text box client through the real keyboard and
-// clipboard, with the default settings (both pauses "0").
-class EngineTypingTest : public testing::Test {
- protected:
-  void SetUp() override {
+/// The real keyboard and clipboard, and the text box client focused by this driver.
+class X11Typing {
+ public:
+  X11Typing() {
     application();
     auto opened = X11Keyboard::open(nullptr, qt::servingPause);
-    ASSERT_TRUE(opened.keyboard) << opened.reason;
-    keyboard = std::move(opened.keyboard);
-    out = std::make_unique<keyout::KeyOutput>(
-        keyout::KeyOutput{*keyboard, clipboard, harness.clock, settings, harness.reporter, nullptr});
-    ASSERT_TRUE(client.ready()) << client.problem();
+    m_keyboard = std::move(opened.keyboard);
+    m_problem = opened.reason;
+  }
+  bool ready() const { return m_keyboard && m_client.ready(); }
+  std::string problem() const { return m_keyboard ? m_client.problem() : m_problem; }
+  X11Keyboard& keyboard() { return *m_keyboard; }
+  Clipboard& clipboard() { return m_clipboard; }
+  std::string text(const std::string&) {
+    return m_client.text(*m_keyboard, [] { QCoreApplication::processEvents(); }).value_or("<no answer>");
+  }
+  void checkClipboardAfterPaste() {
+    QClipboard* board = QGuiApplication::clipboard();
+    EXPECT_TRUE(board->ownsClipboard()) << "this process stays the owner until the next set";
+    EXPECT_EQ(board->text(), QString()) << "an empty text after the paste";
   }
 
-  std::string text() {
-    return client.text(*keyboard, [] { QCoreApplication::processEvents(); }).value_or("<no answer>");
-  }
-
-  test::Harness harness;
-  settings::Settings settings = settings::Settings::defaults();
-  AnsweredClipboard clipboard;
-  test::x11::TextBoxDriver client;
-  std::unique_ptr<X11Keyboard> keyboard;
-  std::unique_ptr<keyout::KeyOutput> out;
+ private:
+  AnsweredClipboard m_clipboard;
+  test::TextBox m_client{test::TextBox::Focus::Give};
+  std::unique_ptr<X11Keyboard> m_keyboard;
+  std::string m_problem;
 };
 
-TEST_F(EngineTypingTest, NormalModeTypesAsciiBracesTabAndEnter) {
-  EXPECT_TRUE(keyout::KeySendData("Lot 42-A/7 (ok)!{TAB}x{ENTER}y{{}z{}}\rend", true, *out));
-  EXPECT_EQ(text(), "Lot 42-A/7 (ok)!\tx\ny{z}\nend");
-}
-
-TEST_F(EngineTypingTest, NormalModeCtrlAThenTextReplacesTheSelection) {
-  EXPECT_TRUE(keyout::KeySendData("old text", true, *out));
-  EXPECT_TRUE(keyout::KeySendData("{C+A}new", true, *out));
-  EXPECT_EQ(text(), "new");
-}
-
-TEST_F(EngineTypingTest, NormalModePostsJapaneseWhole) {
-  EXPECT_TRUE(keyout::KeySendData("日本語ｶﾅ", true, *out));
-  EXPECT_TRUE(keyout::KeySendData("品番A-1　数量３{ENTER}", true, *out));
-  EXPECT_EQ(text(), "日本語ｶﾅ品番A-1　数量３\n");
-}
+class EngineTypingTest : public test::TypingSuite<X11Typing> {
+ protected:
+  X11Keyboard& keyboard() { return backend.keyboard(); }
+  std::string text() { return backend.text({}); }
+};
 
 TEST_F(EngineTypingTest, NormalModeTypesMoreDistinctKanjiThanBindingsWholeAndInOrder) {
   // Twice as many distinct kanji as there are spare bindings (JIS level 1 from 亜 on),
   // drawn at random with ASCII between the runs: one record needs several keymap changes.
-  ASSERT_GT(keyboard->spareBindings(), 0u);
+  ASSERT_GT(keyboard().spareBindings(), 0u);
   std::vector<std::string> kanji;
-  for (unsigned code = 0x889F; kanji.size() < 2 * keyboard->spareBindings(); ++code) {
+  for (unsigned code = 0x889F; kanji.size() < 2 * keyboard().spareBindings(); ++code) {
     const unsigned trail = code & 0xFF;
     if (trail < 0x40 || trail == 0x7F || trail > 0xFC) continue;
     kanji.push_back(codec::fromCp932(std::string{static_cast<char>(code >> 8), static_cast<char>(trail)}));
@@ -146,26 +129,11 @@ TEST_F(EngineTypingTest, NormalModeTypesMoreDistinctKanjiThanBindingsWholeAndInO
     record += static_cast<char>('0' + random() % 10);
   }
   EXPECT_TRUE(keyout::KeySendData(record, true, *out));
-  const int changes = keyboard->mappingChanges();
+  const int changes = keyboard().mappingChanges();
   EXPECT_EQ(text(), record);
   EXPECT_LE(changes,
-            static_cast<int>(platform::planBindingStretches(drawn, keyboard->spareBindings()).size()))
+            static_cast<int>(platform::planBindingStretches(drawn, keyboard().spareBindings()).size()))
       << "one change for each stretch that fits the bindings";
-}
-
-TEST_F(EngineTypingTest, AFailureHalfWayLeavesNoModifierDown) {
-  EXPECT_TRUE(keyout::KeySendData("abc", true, *out));
-  // The pause after Shift went down fails: Shift must come up again all the same.
-  settings.set(settings::Setting::KeyDwnWeight, "x");
-  EXPECT_FALSE(keyout::KeySendData("{S+A}", true, *out));
-  settings.set(settings::Setting::KeyDwnWeight, "0");
-  EXPECT_TRUE(keyout::KeySendData("d", true, *out));
-  EXPECT_EQ(text(), "abcd");
-}
-
-TEST_F(EngineTypingTest, LowLevelModeDropsJapaneseCharacters) {
-  EXPECT_TRUE(keyout::LowKeySendData("ab日本語c{TAB}Dｶﾅ!{C+A}", true, *out));
-  EXPECT_EQ(text(), "abc\tD!a") << "{C+A} presses A alone in this mode";
 }
 
 // The server's layout switched before the keyboard and the text box start, and back to
@@ -221,13 +189,9 @@ TEST_F(EngineTypingTest, LowLevelModeReadsALayoutChangedWhileItRuns) {
   EXPECT_EQ(text(), "2@2@");
 }
 
-TEST_F(EngineTypingTest, PasteModeThreePastesThroughTheClipboard) {
-  EXPECT_TRUE(keyout::DOSKeySendData("ABC{ENTER}日本語ｶﾅ", true, 3, *out));
-  EXPECT_EQ(text(), "ABC\n日本語ｶﾅ");
-  QClipboard* board = QGuiApplication::clipboard();
-  EXPECT_TRUE(board->ownsClipboard()) << "this process stays the owner until the next set";
-  EXPECT_EQ(board->text(), QString()) << "an empty text after the paste";
-}
-
 }  // namespace
 }  // namespace orbelin::platform::x11
+
+namespace orbelin::test {
+INSTANTIATE_TYPED_TEST_SUITE_P(X11, TypingSuite, platform::x11::X11Typing);
+}  // namespace orbelin::test

@@ -36,9 +36,8 @@ struct Bench {
   }
 };
 
-// Acquires keysym, presses and releases its key, and lets 10 ms pass.
-Key type(KeySlots& slots, Bench& bench, Keysym keysym) {
-  const auto key = slots.acquire(keysym, bench.bind);
+// Presses and releases an acquired key and lets 10 ms pass.
+Key pressAcquired(KeySlots& slots, Bench& bench, const std::optional<Key>& key) {
   EXPECT_TRUE(key);
   if (!key) return {};
   slots.noteKeyEvent(key->keycode, true);
@@ -47,15 +46,14 @@ Key type(KeySlots& slots, Bench& bench, Keysym keysym) {
   return *key;
 }
 
+// Acquires keysym, presses and releases its key, and lets 10 ms pass.
+Key type(KeySlots& slots, Bench& bench, Keysym keysym) {
+  return pressAcquired(slots, bench, slots.acquire(keysym, bench.bind));
+}
+
 // As type, for the next keysym of the plan.
 Key typeNext(KeySlots& slots, Bench& bench, Keysym keysym) {
-  const auto key = slots.acquireNext(keysym, bench.bind);
-  EXPECT_TRUE(key);
-  if (!key) return {};
-  slots.noteKeyEvent(key->keycode, true);
-  slots.noteKeyEvent(key->keycode, false);
-  bench.now += 10ms;
-  return *key;
+  return pressAcquired(slots, bench, slots.acquireNext(keysym, bench.bind));
 }
 
 TEST(KeySlots, ReusesABindingWithoutChangingTheMapping) {

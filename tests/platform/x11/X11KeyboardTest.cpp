@@ -2,74 +2,47 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
-#include "TextBoxDriver.h"
 #include "convert/codec/Cp932.h"
 #include "platform/sim/RecordingKeyboard.h"
 #include "platform/x11/X11Keyboard.h"
+#include "support/KeyboardSuite.h"
 #include "support/WaitFor.h"
+
+// Last: Xlib's macros (None ...) clash with the names above.
+#include <X11/Xlib.h>
 
 namespace orbelin::platform::x11 {
 namespace {
 
-using test::x11::TextBoxDriver;
+using namespace test;
 
-constexpr std::uint8_t kShift = 0x10;
-constexpr std::uint8_t kCtrl = 0x11;
+std::unique_ptr<X11Keyboard> openKeyboard() { return test::openKeyboard<X11Keyboard>(); }
 
-std::unique_ptr<X11Keyboard> openKeyboard() {
-  auto opened = X11Keyboard::open();
-  EXPECT_TRUE(opened.keyboard) << opened.reason;
-  return std::move(opened.keyboard);
-}
+/// A keyboard of its own for each test and the text box client focused by this driver.
+class X11Backend {
+ public:
+  static std::unique_ptr<X11Keyboard> open() { return openKeyboard(); }
+  bool ready() const { return m_keyboard && m_client.ready(); }
+  std::string problem() const { return m_keyboard ? m_client.problem() : "no keyboard"; }
+  X11Keyboard& keyboard() { return *m_keyboard; }
+  TextBox& client() { return m_client; }
+  /// Ends the keyboard, as the program does when it ends.
+  void closeKeyboard() { m_keyboard.reset(); }
 
-// One key down and up, as the engine presses it.
-void press(Keyboard& keyboard, std::uint8_t virtualKey, std::uint32_t flags = 0) {
-  const std::uint8_t scan = keyboard.scanCodeOf(virtualKey);
-  keyboard.keyEvent(virtualKey, scan, flags);
-  keyboard.keyEvent(virtualKey, scan, flags | kKeyUp);
-}
-
-// Types ASCII text key by key, with Shift where the layout needs it.
-void typeKeys(Keyboard& keyboard, std::string_view text) {
-  for (char c : text) {
-    const std::int16_t key = keyboard.keyForCharacter(static_cast<std::uint8_t>(c));
-    ASSERT_NE(key, -1) << "no key for " << c;
-    const bool shift = (key & 0x100) != 0;
-    if (shift) keyboard.keyEvent(kShift, 42, 0);
-    press(keyboard, static_cast<std::uint8_t>(key & 0xFF));
-    if (shift) keyboard.keyEvent(kShift, 42, kKeyUp);
-  }
-}
-
-// Posts UTF-8 text character by character by its code page 932 codes.
-void post(Keyboard& keyboard, std::string_view utf8) {
-  const std::string bytes = codec::toCp932(utf8);
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    const std::size_t length = codec::charLengthAt(bytes, pos);
-    int code = static_cast<unsigned char>(bytes[pos]);
-    if (length == 2) code = static_cast<std::int16_t>((code << 8) | static_cast<unsigned char>(bytes[pos + 1]));
-    const auto focus = keyboard.focusWindow();
-    ASSERT_TRUE(focus);
-    keyboard.postCharacter(*focus, code);
-    pos += length;
-  }
-}
-
-class X11KeyboardTest : public testing::Test {
- protected:
-  void SetUp() override {
-    keyboard = openKeyboard();
-    ASSERT_TRUE(keyboard);
-    ASSERT_TRUE(client.ready()) << client.problem();
-  }
-  std::string text() { return client.text(*keyboard).value_or("<no answer>"); }
-
-  TextBoxDriver client;
-  std::unique_ptr<X11Keyboard> keyboard;
+ private:
+  TextBox m_client{TextBox::Focus::Give};
+  std::unique_ptr<X11Keyboard> m_keyboard = openKeyboard();
 };
+
+/// Keycodes without keysyms on the display right now.
+std::size_t emptyKeycodeCount() {
+  DisplayPtr display(XOpenDisplay(nullptr));
+  return display ? readKeymap(display.get()).emptyKeycodes().size() : 0;
+}
+
+using X11KeyboardTest = test::KeyboardSuite<X11Backend>;
 
 TEST(X11KeyboardOpen, ExplainsWhyThereIsNoKeyboardWithoutADisplay) {
   const auto opened = X11Keyboard::open(":4242");
@@ -111,51 +84,7 @@ TEST(X11KeyboardOpen, LayoutAgreesWithTheUsTablesOfTheTranscripts) {
   EXPECT_GT(keyboard->spareBindings(), 0u);
 }
 
-TEST_F(X11KeyboardTest, FindsTheClientAsFocusWindow) { EXPECT_TRUE(keyboard->focusWindow()); }
-
-TEST_F(X11KeyboardTest, TypesLettersDigitsAndSymbolsWithShift) {
-  const std::string text1 = "Hello World 0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~ xyz";
-  typeKeys(*keyboard, text1);
-  EXPECT_EQ(text(), text1);
-}
-
-TEST_F(X11KeyboardTest, PressesTabAndEnter) {
-  typeKeys(*keyboard, "a");
-  press(*keyboard, 0x09);
-  typeKeys(*keyboard, "b");
-  press(*keyboard, 0x0D);
-  typeKeys(*keyboard, "c");
-  press(*keyboard, 0x0D, kKeyExtended);  // keypad Enter
-  typeKeys(*keyboard, "d");
-  EXPECT_EQ(text(), "a\tb\nc\nd");
-}
-
-TEST_F(X11KeyboardTest, CtrlAThenTextReplacesTheSelection) {
-  typeKeys(*keyboard, "old text");
-  keyboard->keyEvent(kCtrl, 29, 0);
-  press(*keyboard, 'A');
-  keyboard->keyEvent(kCtrl, 29, kKeyUp);
-  typeKeys(*keyboard, "new");
-  EXPECT_EQ(text(), "new");
-}
-
-TEST_F(X11KeyboardTest, RightHandModifiersWork) {
-  typeKeys(*keyboard, "abc");
-  keyboard->keyEvent(kCtrl, 29, kKeyExtended);
-  press(*keyboard, 'A');
-  keyboard->keyEvent(kCtrl, 29, kKeyExtended | kKeyUp);
-  keyboard->keyEvent(kShift, 0x36, 0);
-  press(*keyboard, 'X');
-  keyboard->keyEvent(kShift, 0x36, kKeyUp);
-  typeKeys(*keyboard, "y");
-  EXPECT_EQ(text(), "Xy");
-}
-
-TEST_F(X11KeyboardTest, PostsJapaneseAndAsciiCharactersWhole) {
-  post(*keyboard, "日本語ｶﾅ");
-  post(*keyboard, "A1 あ{");
-  EXPECT_EQ(text(), "日本語ｶﾅA1 あ{");
-}
+TEST_F(X11KeyboardTest, FindsTheClientAsFocusWindow) { EXPECT_TRUE(keyboard().focusWindow()); }
 
 TEST_F(X11KeyboardTest, Posts450JapaneseCharactersCompleteAndInOrder) {
   // Posted without a plan: each character borrows its binding on first use and keeps it.
@@ -165,74 +94,42 @@ TEST_F(X11KeyboardTest, Posts450JapaneseCharactersCompleteAndInOrder) {
   std::string expected;
   for (std::size_t i = 0; i < 450; ++i) expected += sentence.substr((i * 3) % sentence.size(), 3);
   ASSERT_EQ(codec::toCp932(expected).size(), 900u);
-  post(*keyboard, expected);
+  post(keyboard(), expected, false);
   EXPECT_EQ(text(), expected);
-  EXPECT_GT(keyboard->mappingChanges(), 0);
-}
-
-TEST_F(X11KeyboardTest, PostedCharactersIgnoreCapsLockWhileKeysFollowIt) {
-  constexpr std::uint8_t kCapsLock = 0x14;
-  press(*keyboard, kCapsLock);
-  post(*keyboard, "aB1!");
-  typeKeys(*keyboard, "a");
-  press(*keyboard, kCapsLock);
-  typeKeys(*keyboard, "a");
-  EXPECT_EQ(text(), "aB1!Aa");
-}
-
-TEST_F(X11KeyboardTest, TracesWhatItIsAskedToDo) {
-  std::ostringstream trace;
-  keyboard->setTrace(&trace);
-  press(*keyboard, 'A');
-  post(*keyboard, "あ");
-  keyboard->sleep(1);
-  keyboard->setTrace(nullptr);
-  EXPECT_EQ(trace.str(), "key 65 30 0\nkey 65 30 2\nime -32096\nsleep 1\n");
-  EXPECT_EQ(text(), "aあ");
+  EXPECT_GT(keyboard().mappingChanges(), 0);
 }
 
 TEST_F(X11KeyboardTest, PostingToNoWindowTypesNothing) {
-  keyboard->postCharacter(0, 'x');
-  keyboard->postCharacter(*keyboard->focusWindow(), 0x81);  // a lone lead byte: no character
-  post(*keyboard, "z");
+  keyboard().postCharacter(0, 'x');
+  keyboard().postCharacter(*keyboard().focusWindow(), 0x81);  // a lone lead byte: no character
+  post(keyboard(), "z", false);
   EXPECT_EQ(text(), "z");
 }
 
-TEST_F(X11KeyboardTest, ReleaseAllLeavesNoModifierDown) {
-  keyboard->keyEvent(kShift, 42, 0);
-  keyboard->keyEvent(kCtrl, 29, kKeyExtended);
-  keyboard->releaseAll();
-  typeKeys(*keyboard, "a");
-  {
-    // A keyboard that ends with keys held releases them.
-    auto other = openKeyboard();
-    ASSERT_TRUE(other);
-    other->keyEvent(kShift, 0x36, 0);
-  }
-  typeKeys(*keyboard, "b");
-  EXPECT_EQ(text(), "ab");
-}
-
 TEST_F(X11KeyboardTest, GivesSpareKeycodesBackAtTheEnd) {
-  const std::size_t spareBefore = test::x11::emptyKeycodeCount();
-  post(*keyboard, "漢字");
+  const std::size_t spareBefore = emptyKeycodeCount();
+  post(keyboard(), "漢字", false);
   EXPECT_EQ(text(), "漢字");
-  EXPECT_LT(test::x11::emptyKeycodeCount(), spareBefore) << "bindings are kept while typing";
-  keyboard.reset();
-  EXPECT_EQ(test::x11::emptyKeycodeCount(), spareBefore);
+  EXPECT_LT(emptyKeycodeCount(), spareBefore) << "bindings are kept while typing";
+  backend.closeKeyboard();
+  EXPECT_EQ(emptyKeycodeCount(), spareBefore);
 }
 
 TEST_F(X11KeyboardTest, GivesSpareKeycodesBackWhenTypingIsIdle) {
-  const std::size_t spareBefore = test::x11::emptyKeycodeCount();
-  post(*keyboard, "仮");
+  const std::size_t spareBefore = emptyKeycodeCount();
+  post(keyboard(), "仮", false);
   EXPECT_EQ(text(), "仮");
-  ASSERT_LT(test::x11::emptyKeycodeCount(), spareBefore);
+  ASSERT_LT(emptyKeycodeCount(), spareBefore);
   // The release comes after the idle time; the guard only keeps a broken release from hanging.
-  test::waitFor([&] { return test::x11::emptyKeycodeCount() >= spareBefore; }, std::chrono::seconds(60));
-  EXPECT_EQ(test::x11::emptyKeycodeCount(), spareBefore);
-  post(*keyboard, "仮");
+  waitFor([&] { return emptyKeycodeCount() >= spareBefore; }, std::chrono::seconds(60));
+  EXPECT_EQ(emptyKeycodeCount(), spareBefore);
+  post(keyboard(), "仮", false);
   EXPECT_EQ(text(), "仮仮") << "a given-back keycode is bound again when needed";
 }
 
 }  // namespace
 }  // namespace orbelin::platform::x11
+
+namespace orbelin::test {
+INSTANTIATE_TYPED_TEST_SUITE_P(X11, KeyboardSuite, platform::x11::X11Backend);
+}  // namespace orbelin::test

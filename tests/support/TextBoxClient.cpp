@@ -1,5 +1,5 @@
-// A small X client for the keyboard tests: one window with a multi-line text box that
-// has the focus. It tells its driver on standard output:
+// A small Qt client for the keyboard tests, on X11 or Wayland: one window with a
+// multi-line text box that has the focus. It tells its driver on standard output:
 //   "ready WINDOW"  once the window is shown (WINDOW is the X window id in decimal),
 //   "focus"         whenever the text box gains the keyboard focus,
 //   "text HEX"      when F12 is pressed: the box's text as hexadecimal UTF-8.

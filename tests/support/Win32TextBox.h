@@ -12,6 +12,15 @@
 
 namespace orbelin::test {
 
+/// A file beside the test program (the real orbelin.exe and the text box client are
+/// built there).
+inline std::wstring besideThisProgram(const std::wstring& name) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring path(self);
+  return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+}
+
 inline std::string utf8(const std::wstring& text) {
   if (text.empty()) return {};
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
@@ -25,10 +34,7 @@ inline std::string utf8(const std::wstring& text) {
 class TextBox {
  public:
   TextBox() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"orbelin_win32_textbox.exe";
+    const std::wstring path = besideThisProgram(L"orbelin_win32_textbox.exe");
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process)) {

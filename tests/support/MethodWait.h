@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/inputmethod/MethodControl.h"
+#include "support/WaitFor.h"
 
 namespace orbelin::test {
 
@@ -22,14 +22,12 @@ inline std::unique_ptr<platform::inputmethod::MethodControl> sessionMethod() {
 /// Waits with a generous deadline until method composes for the focus (or stops
 /// composing); idle runs between the questions (a Qt program's events, say).
 inline bool methodBecomes(platform::inputmethod::MethodControl& method, bool on, const std::function<void()>& idle = {}) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (std::chrono::steady_clock::now() < deadline) {
+  return waitFor([&] {
     std::string error;
     if (method.isOn(error) == on) return true;
     if (idle) idle();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
+    return false;
+  }, std::chrono::seconds(30));
 }
 
 }  // namespace orbelin::test
