@@ -245,21 +245,23 @@ TEST_F(SettingsInput, FileChooserReplacesTheNameWhenOneIsChosen) {
 }
 
 TEST_F(SettingsInput, EditorButtonsOpenTheirEditors) {
-  live().set(Setting::Chikan, "1");
-  live().set(Setting::ByteEd, "1");
+  struct Editor {
+    Setting setting;
+    const char* button;
+    const char* window;
+  };
+  const Editor editors[] = {{Setting::Chikan, "ChikanCmd", "frmChikanSet"},
+                            {Setting::ByteEd, "ByteEdCmd", "frmByteEdSet"},
+                            {Setting::EANAISelect, "EANCmd", "frmEANSet"},
+                            {Setting::EANSort, "EANSortCmd", "frmEANNo"}};
+  for (const Editor& editor : editors) live().set(editor.setting, "1");
   auto dialog = open();
-  click(*dialog, "ChikanCmd");
-  click(*dialog, "ByteEdCmd");
-  EXPECT_EQ(ui.modals.opened, (std::vector<std::string>{"frmChikanSet", "frmByteEdSet"}));
-}
-
-TEST_F(SettingsInput, AiEditorButtonsOpenTheAiEditors) {
-  live().set(Setting::EANAISelect, "1");
-  live().set(Setting::EANSort, "1");
-  auto dialog = open();
-  click(*dialog, "EANCmd");
-  click(*dialog, "EANSortCmd");
-  EXPECT_EQ(ui.modals.opened, (std::vector<std::string>{"frmEANSet", "frmEANNo"}));
+  std::vector<std::string> expected;
+  for (const Editor& editor : editors) {
+    click(*dialog, editor.button);
+    expected.emplace_back(editor.window);
+  }
+  EXPECT_EQ(ui.modals.opened, expected);
 }
 
 }  // namespace
