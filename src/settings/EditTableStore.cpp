@@ -39,32 +39,19 @@ void LoadEditTables(EditTables& tables, const std::filesystem::path& file, repor
 }
 
 bool PutEdy(const EditTables& tables, const std::filesystem::path& file, report::FailureReporter& reporter) {
-  try {
-    ProfileDocument document;
-    ProfileWriteResult result = loadProfileForUpdate(file, document);
-    if (result.ok) {
-      for (std::size_t row = 1; row <= kSubstitutionRows; ++row) {
-        const SubstitutionPair& pair = tables.substitutions[row - 1];
-        document.setValue("REP", rowKey("CB", row), codec::toCp932(pair.before));
-        document.setValue("REP", rowKey("CA", row), codec::toCp932(pair.after));
-      }
-      for (std::size_t row = 1; row <= kByteEditRows; ++row) {
-        const ByteEditEntry& entry = tables.byteEdits[row - 1];
-        document.setValue("POS", rowKey("BPS", row), codec::toCp932(entry.position));
-        document.setValue("POS", rowKey("DEL", row), codec::toCp932(entry.deleteCount));
-        document.setValue("POS", rowKey("INS", row), codec::toCp932(entry.insertText));
-      }
-      result = saveProfile(document, file);
+  return updateProfile(file, "PutEdy", reporter, [&tables](ProfileDocument& document) {
+    for (std::size_t row = 1; row <= kSubstitutionRows; ++row) {
+      const SubstitutionPair& pair = tables.substitutions[row - 1];
+      document.setValue("REP", rowKey("CB", row), codec::toCp932(pair.before));
+      document.setValue("REP", rowKey("CA", row), codec::toCp932(pair.after));
     }
-    if (!result.ok) {
-      reporter.report("PutEdy", report::kProgramSource, result.description);
-      return false;
+    for (std::size_t row = 1; row <= kByteEditRows; ++row) {
+      const ByteEditEntry& entry = tables.byteEdits[row - 1];
+      document.setValue("POS", rowKey("BPS", row), codec::toCp932(entry.position));
+      document.setValue("POS", rowKey("DEL", row), codec::toCp932(entry.deleteCount));
+      document.setValue("POS", rowKey("INS", row), codec::toCp932(entry.insertText));
     }
-    return true;
-  } catch (const std::exception& failure) {
-    reporter.report("PutEdy", failure);
-    return false;
-  }
+  });
 }
 
 }  // namespace orbelin::settings

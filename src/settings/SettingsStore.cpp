@@ -39,28 +39,35 @@ void LoadSettings(Configuration& configuration, const std::filesystem::path& fil
   }
 }
 
-bool PutPGPra(const Settings& settings, const std::filesystem::path& file, report::FailureReporter& reporter) {
+bool updateProfile(const std::filesystem::path& file, std::string_view procedure, report::FailureReporter& reporter,
+                   const std::function<void(ProfileDocument&)>& change) {
   try {
     ProfileDocument document;
     ProfileWriteResult result = loadProfileForUpdate(file, document);
     if (result.ok) {
-      for (const Setting setting : iniOrder()) {
-        const SettingDefinition& definition = definitionOf(setting);
-        std::string_view value = settings.get(setting);
-        if (setting == Setting::EANStartCD && value.empty()) value = kEmptyStartCode;
-        document.setValue(definition.section, definition.key, codec::toCp932(value));
-      }
+      change(document);
       result = saveProfile(document, file);
     }
     if (!result.ok) {
-      reporter.report("PutPGPra", report::kProgramSource, result.description);
+      reporter.report(procedure, report::kProgramSource, result.description);
       return false;
     }
     return true;
   } catch (const std::exception& failure) {
-    reporter.report("PutPGPra", failure);
+    reporter.report(procedure, failure);
     return false;
   }
+}
+
+bool PutPGPra(const Settings& settings, const std::filesystem::path& file, report::FailureReporter& reporter) {
+  return updateProfile(file, "PutPGPra", reporter, [&settings](ProfileDocument& document) {
+    for (const Setting setting : iniOrder()) {
+      const SettingDefinition& definition = definitionOf(setting);
+      std::string_view value = settings.get(setting);
+      if (setting == Setting::EANStartCD && value.empty()) value = kEmptyStartCode;
+      document.setValue(definition.section, definition.key, codec::toCp932(value));
+    }
+  });
 }
 
 }  // namespace orbelin::settings

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "report/FailureReporter.h"
 #include "settings/Configuration.h"
+#include "settings/ProfileFile.h"
 
 namespace orbelin::settings {
 
@@ -22,6 +24,11 @@ std::string ReadIniString(std::string_view section, std::string_view key, std::s
 
 /// Reads every setting from file into configuration.settings, defaults for missing keys.
 void LoadSettings(Configuration& configuration, const std::filesystem::path& file);
+
+/// Reads file, lets change set its values and replaces the file atomically. On failure
+/// nothing is written, the failure is reported under procedure and false is returned.
+bool updateProfile(const std::filesystem::path& file, std::string_view procedure, report::FailureReporter& reporter,
+                   const std::function<void(ProfileDocument&)>& change);
 
 /// Writes every setting to file in one atomic replacement. On failure nothing is
 /// written, the failure is reported and false is returned.

@@ -2,10 +2,30 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLayout>
 #include <QListWidget>
+#include <QPushButton>
 #include <QWidget>
 
 namespace orbelin::ui {
+
+QPushButton* addButton(QWidget& window, QLayout& layout, const char* name, const char* caption) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), &window);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  layout.addWidget(button);
+  return button;
+}
+
+QHBoxLayout* okCancelRow(QDialog& dialog, std::function<void()> ok) {
+  auto* commands = new QHBoxLayout;
+  commands->addStretch(1);
+  QObject::connect(addButton(dialog, *commands, "cmdOK", "OK"), &QPushButton::clicked, &dialog, std::move(ok));
+  QObject::connect(addButton(dialog, *commands, "cmdCancel", "ｷｬﾝｾﾙ"), &QPushButton::clicked, &dialog, &QDialog::reject);
+  return commands;
+}
 
 void setEnabledAll(const QObject& root, std::initializer_list<std::string_view> names, bool enabled) {
   for (const auto name : names) {

@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 
 #include "ui/QtText.h"
 
+class QDialog;
+class QHBoxLayout;
+class QLayout;
+class QPushButton;
 class QWidget;
 
 namespace orbelin::ui {
@@ -15,6 +20,11 @@ template <class T>
 T* findControl(const QObject& root, std::string_view name) {
   return root.findChild<T*>(qs(name));
 }
+
+/// A button named name added to layout; it is no default button, so Enter does not press it.
+QPushButton* addButton(QWidget& window, QLayout& layout, const char* name, const char* caption);
+/// OK and cancel at the right of a row: OK runs ok, cancel rejects the dialog.
+QHBoxLayout* okCancelRow(QDialog& dialog, std::function<void()> ok);
 
 /// Enables or disables each named control of root.
 void setEnabledAll(const QObject& root, std::initializer_list<std::string_view> names, bool enabled);

@@ -8,6 +8,12 @@
 
 namespace orbelin::ui {
 
+QString rowName(const char* family, int row) { return QString::fromLatin1(family) + QString::number(row); }
+
+QString rowText(const QWidget& window, const char* family, int row) {
+  return window.findChild<QLineEdit*>(rowName(family, row))->text();
+}
+
 QLineEdit* EditorRows::text(const QString& name, int row, int column, int width) {
   auto* box = new QLineEdit(&window);
   box->setObjectName(name);

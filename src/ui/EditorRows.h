@@ -10,6 +10,11 @@ class QWidget;
 
 namespace orbelin::ui {
 
+/// The name of a row's control: its family and the row number ("ATxt3").
+QString rowName(const char* family, int row);
+/// The text of the family's box on the row.
+QString rowText(const QWidget& window, const char* family, int row);
+
 /// Small builders for the rows of the table editors.
 struct EditorRows {
   QWidget& window;

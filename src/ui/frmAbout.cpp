@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/Controls.h"
 #include "ui/QtText.h"
 
 #ifndef ORBELIN_VERSION_MAJOR
@@ -24,14 +25,6 @@ QLabel* addLabel(QWidget& window, QLayout& layout, const char* name, const QStri
   label->setObjectName(QString::fromLatin1(name));
   layout.addWidget(label);
   return label;
-}
-
-QPushButton* addButton(QWidget& window, QLayout& layout, const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), &window);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  layout.addWidget(button);
-  return button;
 }
 
 }  // namespace

@@ -16,8 +16,6 @@ namespace orbelin::ui {
 
 namespace {
 
-QString rowName(const char* family, int row) { return QString::fromLatin1(family) + QString::number(row); }
-
 constexpr int kRows = static_cast<int>(settings::kByteEditRows);
 
 }  // namespace
@@ -62,23 +60,19 @@ frmByteEdSet::frmByteEdSet(UiContext& context, QWidget* parent) : QDialog(parent
   centreOnScreen(*this);
 }
 
-QString frmByteEdSet::boxText(const char* family, int row) const {
-  return findChild<QLineEdit*>(rowName(family, row))->text();
-}
-
 void frmByteEdSet::cmdOK_Click() {
   // The leave check has already told the user; the box keeps the focus.
   if (m_guard->holdsRejectedValue()) return;
   bool braces = false;
-  for (int n = 1; n <= kRows; ++n) braces = braces || boxText("ATxt", n).contains(QLatin1Char('{'));
+  for (int n = 1; n <= kRows; ++n) braces = braces || rowText(*this, "ATxt", n).contains(QLatin1Char('{'));
   if (braces) warnBracesAsData(m_ctx, "バイト編集");
   try {
     auto& table = m_ctx.configuration.tables.byteEdits;
     for (int n = 1; n <= kRows; ++n) {
       auto& entry = table[static_cast<std::size_t>(n - 1)];
-      entry.position = str(boxText("BTxt", n));
-      entry.deleteCount = str(boxText("DTxt", n));
-      entry.insertText = str(boxText("ATxt", n));
+      entry.position = str(rowText(*this, "BTxt", n));
+      entry.deleteCount = str(rowText(*this, "DTxt", n));
+      entry.insertText = str(rowText(*this, "ATxt", n));
     }
     settings::PutEdy(m_ctx.configuration.tables, m_ctx.paths.ini(), m_ctx.reporter);
   } catch (const std::exception& failure) {

@@ -21,8 +21,6 @@ class frmByteEdSet : public QDialog {
   void cmdClear_Click();
 
  private:
-  QString boxText(const char* family, int row) const;
-
   UiContext& m_ctx;
   NumberBoxGuard* m_guard = nullptr;
 };

@@ -12,12 +12,6 @@
 
 namespace orbelin::ui {
 
-namespace {
-
-QString rowName(const char* family, int row) { return QString::fromLatin1(family) + QString::number(row); }
-
-}  // namespace
-
 void warnBracesAsData(UiContext& context, const char* what) {
   if (!context.configuration.settings.isOn(settings::Setting::SendKeySpc)) return;
   std::string text = what;
@@ -57,22 +51,18 @@ frmChikanSet::frmChikanSet(UiContext& context, QWidget* parent) : QDialog(parent
   centreOnScreen(*this);
 }
 
-QString frmChikanSet::boxText(const char* family, int row) const {
-  return findChild<QLineEdit*>(rowName(family, row))->text();
-}
-
 void frmChikanSet::cmdOK_Click() {
   bool braces = false;
   for (int n = 1; n <= static_cast<int>(settings::kSubstitutionRows); ++n) {
-    braces = braces || boxText("ATxt", n).contains(QLatin1Char('{'));
+    braces = braces || rowText(*this, "ATxt", n).contains(QLatin1Char('{'));
   }
   if (braces) warnBracesAsData(m_ctx, "置換");
   try {
     auto& table = m_ctx.configuration.tables.substitutions;
     for (int n = 1; n <= static_cast<int>(settings::kSubstitutionRows); ++n) {
       auto& pair = table[static_cast<std::size_t>(n - 1)];
-      pair.before = str(boxText("BTxt", n));
-      pair.after = str(boxText("ATxt", n));
+      pair.before = str(rowText(*this, "BTxt", n));
+      pair.after = str(rowText(*this, "ATxt", n));
       pair.beforeWorking = settings::ControlNamesToCodes(pair.before, m_ctx.reporter);
       pair.afterWorking = settings::ControlNamesToCodes(pair.after, m_ctx.reporter);
     }

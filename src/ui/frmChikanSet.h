@@ -19,8 +19,6 @@ class frmChikanSet : public QDialog {
   void cmdClear_Click();
 
  private:
-  QString boxText(const char* family, int row) const;
-
   UiContext& m_ctx;
 };
 

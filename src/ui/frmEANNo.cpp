@@ -11,22 +11,11 @@
 
 #include "convert/ean/AiTableStore.h"
 #include "ui/AiListItems.h"
+#include "ui/Controls.h"
 #include "ui/QtText.h"
 #include "ui/frmEANSet.h"
 
 namespace orbelin::ui {
-
-namespace {
-
-QPushButton* addButton(QWidget& window, QLayout& layout, const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), &window);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  layout.addWidget(button);
-  return button;
-}
-
-}  // namespace
 
 frmEANNo::frmEANNo(UiContext& context, QWidget* parent) : QDialog(parent), m_ctx(context) {
   setObjectName(QStringLiteral("frmEANNo"));
@@ -45,13 +34,9 @@ frmEANNo::frmEANNo(UiContext& context, QWidget* parent) : QDialog(parent), m_ctx
   auto* top = new QHBoxLayout;
   top->addWidget(frame, 1);
   top->addLayout(moves);
-  auto* commands = new QHBoxLayout;
-  commands->addStretch(1);
-  connect(addButton(*this, *commands, "cmdOK", "OK"), &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  connect(addButton(*this, *commands, "cmdCancel", "ｷｬﾝｾﾙ"), &QPushButton::clicked, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
-  layout->addLayout(commands);
+  layout->addLayout(okCancelRow(*this, [this] { cmdOK_Click(); }));
   resize(460, 420);
   guarded("frmEANNoFormLoad", kAiReadFailed,
           [this] { addAiItems(*m_list, convert::ean::AiTableStore(m_ctx.paths.database()).readBySetNo()); });

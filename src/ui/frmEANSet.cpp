@@ -10,6 +10,7 @@
 
 #include "convert/ean/AiTableStore.h"
 #include "ui/AiListItems.h"
+#include "ui/Controls.h"
 #include "ui/QtText.h"
 
 namespace orbelin::ui {
@@ -23,14 +24,6 @@ QListWidget* framedList(QWidget& window, QLayout& layout, const char* caption, c
   (new QVBoxLayout(frame))->addWidget(list);
   layout.addWidget(frame);
   return list;
-}
-
-QPushButton* addButton(QWidget& window, QLayout& layout, const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), &window);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  layout.addWidget(button);
-  return button;
 }
 
 }  // namespace
@@ -51,13 +44,9 @@ frmEANSet::frmEANSet(UiContext& context, QWidget* parent) : QDialog(parent), m_c
   connect(addButton(*this, *moves, "AddAllCmd", "全て選択"), &QPushButton::clicked, this, [this] { AddAllCmd_Click(); });
   connect(addButton(*this, *moves, "DelAllCmd", "全て解除"), &QPushButton::clicked, this, [this] { DelAllCmd_Click(); });
   moves->addStretch(1);
-  auto* commands = new QHBoxLayout;
-  commands->addStretch(1);
-  connect(addButton(*this, *commands, "cmdOK", "OK"), &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  connect(addButton(*this, *commands, "cmdCancel", "ｷｬﾝｾﾙ"), &QPushButton::clicked, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(lists, 1);
-  layout->addLayout(commands);
+  layout->addLayout(okCancelRow(*this, [this] { cmdOK_Click(); }));
   resize(620, 420);
   guarded("frmEANSetFormLoad", kAiReadFailed, [this] {
     for (const auto& row : convert::ean::AiTableStore(m_ctx.paths.database()).readAll()) {

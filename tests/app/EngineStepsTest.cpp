@@ -28,8 +28,7 @@ TEST(EngineSteps, LoneRowIsReleasedByTheTimerOnlyWhenOneRowIsAllowed) {
     f.books();
     f.set(Setting::BookJAN1, allowOne);
     f.connect();
-    f.port.arrive("1920055024004");
-    f.loop.runUntilIdle();
+    f.receive("1920055024004");
     EXPECT_EQ(f.file("out.txt"), allowOne == std::string("1") ? "1920055024004\r\n" : "") << allowOne;
     // Reception ends at 250 ms; the row goes once more than 1500 ms have passed.
     EXPECT_EQ(f.clock.monotonicMs(), 1751);
@@ -39,8 +38,7 @@ TEST(EngineSteps, LoneRowIsReleasedByTheTimerOnlyWhenOneRowIsAllowed) {
 TEST(EngineSteps, WaitTimeThatIsNoNumberFailsTheRowButLaterScansAreTyped) {
   EngineFixture f;
   f.books();
-  f.set(Setting::SPCWeight, "abc");
-  f.connect();
+  f.connect({{Setting::SPCWeight, "abc"}});
   f.port.arrive("1920055024004");
   f.port.arriveAt(1000, "HELLO");
   f.loop.runUntilIdle();
@@ -54,11 +52,8 @@ TEST(EngineSteps, WaitTimeThatIsNoNumberFailsTheRowButLaterScansAreTyped) {
 
 TEST(EngineSteps, Gs1RecordIsDecodedWithTheDatabaseStartUpCreated) {
   EngineFixture f;
-  f.set(Setting::EANRead, "1");
-  f.set(Setting::EANSend, "3");
-  f.connect();
-  f.port.arrive("]C1010491234567890410ABC");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::EANRead, "1"}, {Setting::EANSend, "3"}});
+  f.receive("]C1010491234567890410ABC");
   EXPECT_EQ(f.file("out.txt"), "(01)04912345678904(10)ABC\r\n");
 }
 
@@ -66,7 +61,7 @@ TEST(EngineSteps, Gs1RecordIsDecodedWithTheDatabaseStartUpCreated) {
 // its ends; a row held by the book step is sent later without them.
 struct FramedCase {
   const char* name;
-  std::vector<std::pair<Setting, const char*>> settings;
+  EngineFixture::Values settings;
   std::string bytes;
   const char* written;
 };
@@ -77,10 +72,8 @@ TEST_P(FramedRecord, IsConvertedAndWritten) {
   const FramedCase& c = GetParam();
   EngineFixture f;
   f.set(Setting::Select, "1");
-  for (const auto& [setting, value] : c.settings) f.set(setting, value);
-  f.connect();
-  f.port.arrive(c.bytes);
-  f.loop.runUntilIdle();
+  f.connect(c.settings);
+  f.receive(c.bytes);
   EXPECT_EQ(f.file("out.txt"), c.written);
   EXPECT_TRUE(f.errorLines().empty());
 }
@@ -113,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Every record that is received but not passed on leaves one line in COMRECV.LOG.
 struct DropCase {
   const char* name;
-  std::vector<std::pair<Setting, const char*>> settings;
+  EngineFixture::Values settings;
   std::string bytes;
   const char* note;
   const char* written;
@@ -124,10 +117,8 @@ class DroppedRecord : public testing::TestWithParam<DropCase> {};
 TEST_P(DroppedRecord, LeavesOneLineSayingWhy) {
   const DropCase& c = GetParam();
   EngineFixture f;
-  for (const auto& [setting, value] : c.settings) f.set(setting, value);
-  f.connect();
-  f.port.arrive(c.bytes);
-  f.loop.runUntilIdle();
+  f.connect(c.settings);
+  f.receive(c.bytes);
   const std::string log = f.file("COMRECV.LOG");
   const std::string stamp = "08/03/28 14:05:";
   std::vector<std::string> notes;

@@ -6,10 +6,7 @@
 namespace orbelin::keyout {
 namespace {
 
-using test::cat;
-using test::KeyFixture;
-using test::press;
-using Lines = std::vector<std::string>;
+using namespace test;
 
 const Lines kCtrlV = {"key 17 29 0", "key 86 47 0", "key 86 47 2", "key 17 29 2"};
 const Lines kEmptied = {"sleep 100", "clip \"\"", "sleep 100"};

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "keyout/KeyOutput.h"
@@ -11,6 +15,8 @@
 #include "support/Harness.h"
 
 namespace orbelin::keyout::test {
+
+using Lines = std::vector<std::string>;
 
 /// Writes "activate" when the main window is brought back, so tests see where it
 /// happens among the key events and the message box.
@@ -56,6 +62,26 @@ inline std::vector<std::string> cat(std::initializer_list<std::vector<std::strin
   std::vector<std::string> all;
   for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
+}
+
+/// A key string, the two pauses it is typed with and the transcript it leaves.
+struct TransferCase {
+  const char* keyString;
+  const char* keyWeight;
+  const char* keyDwnWeight;
+  Lines expected;
+};
+
+/// Types each case with tokens on through send, on a fixture of its own: each succeeds
+/// and leaves exactly its lines.
+inline void expectTransfers(std::span<const TransferCase> cases,
+                            bool (*send)(std::string_view keyString, bool interpretTokens, KeyOutput& out)) {
+  for (const auto& c : cases) {
+    KeyFixture f;
+    f.weights(c.keyWeight, c.keyDwnWeight);
+    EXPECT_TRUE(send(c.keyString, true, f.out)) << c.keyString;
+    EXPECT_EQ(f.lines(), c.expected) << c.keyString;
+  }
 }
 
 }  // namespace orbelin::keyout::test

@@ -8,10 +8,7 @@
 namespace orbelin::keyout {
 namespace {
 
-using test::cat;
-using test::KeyFixture;
-using test::press;
-using Lines = std::vector<std::string>;
+using namespace test;
 
 TEST(RecordingLayout, ReportsTheUsEnglishKeysOfCharacters) {
   struct Case {

@@ -6,19 +6,9 @@
 namespace orbelin::keyout {
 namespace {
 
-using test::cat;
-using test::KeyFixture;
-using test::press;
-using Lines = std::vector<std::string>;
+using namespace test;
 
 const Lines kShiftA = {"key 16 42 0", "key 65 30 0", "key 65 30 2", "key 16 42 2"};
-
-struct TransferCase {
-  const char* keyString;
-  const char* keyWeight;
-  const char* keyDwnWeight;
-  Lines expected;
-};
 
 TEST(KeySendData, PostsCharactersAndPressesKeysWithTheirPauses) {
   const TransferCase cases[] = {
@@ -41,12 +31,7 @@ TEST(KeySendData, PostsCharactersAndPressesKeysWithTheirPauses) {
                             "ime 50", "ime 56"}},
       {"{Time}", "0", "0", {"ime 49", "ime 52", "ime 58", "ime 48", "ime 53", "ime 58", "ime 48", "ime 57"}},
   };
-  for (const auto& c : cases) {
-    KeyFixture f;
-    f.weights(c.keyWeight, c.keyDwnWeight);
-    EXPECT_TRUE(KeySendData(c.keyString, true, f.out)) << c.keyString;
-    EXPECT_EQ(f.lines(), c.expected) << c.keyString;
-  }
+  expectTransfers(cases, KeySendData);
 }
 
 TEST(KeySendData, PostsBracesWhenTokensAreOff) {
@@ -66,11 +51,14 @@ TEST(KeySendData, GivesFirstCharacterPausesWhereAnExpansionRestoresTheInitialCou
   EXPECT_EQ(f.lines(), expected);
 }
 
-TEST(KeySendData, TypesNothingWhenNoFocusWindowCanBeReached) {
-  KeyFixture f;
-  f.keyboard.setFocusWindow(std::nullopt);
-  EXPECT_TRUE(KeySendData("AB{ENTER}", true, f.out));
-  EXPECT_TRUE(f.lines().empty());
+// Neither a key string with no focus window to reach nor an empty one types anything.
+TEST(KeySendData, TypesNothingWhenNoFocusWindowCanBeReachedOrTheStringIsEmpty) {
+  for (const char* keyString : {"AB{ENTER}", ""}) {
+    KeyFixture f;
+    f.keyboard.setFocusWindow(std::nullopt);
+    EXPECT_TRUE(KeySendData(keyString, true, f.out)) << keyString;
+    EXPECT_TRUE(f.lines().empty()) << keyString;
+  }
 }
 
 TEST(KeySendData, StopsQuietlyWhenTheFocusIsLostMidway) {
@@ -79,13 +67,6 @@ TEST(KeySendData, StopsQuietlyWhenTheFocusIsLostMidway) {
   EXPECT_TRUE(KeySendData("AB{ENTER}C", true, f.out));
   EXPECT_EQ(f.lines(), (Lines{"ime 65", "ime 66"}));
   EXPECT_TRUE(f.h.errorLines().empty());
-}
-
-TEST(KeySendData, EmptyStringTypesNothing) {
-  KeyFixture f;
-  f.keyboard.setFocusWindow(std::nullopt);
-  EXPECT_TRUE(KeySendData("", true, f.out));
-  EXPECT_TRUE(f.lines().empty());
 }
 
 TEST(KeySendData, BadPauseFailsWithTheWindowBroughtBackAndAReport) {

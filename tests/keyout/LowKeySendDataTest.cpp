@@ -6,17 +6,7 @@
 namespace orbelin::keyout {
 namespace {
 
-using test::cat;
-using test::KeyFixture;
-using test::press;
-using Lines = std::vector<std::string>;
-
-struct TransferCase {
-  const char* keyString;
-  const char* keyWeight;
-  const char* keyDwnWeight;
-  Lines expected;
-};
+using namespace test;
 
 TEST(LowKeySendData, TypesEverythingAsKeyEvents) {
   const TransferCase cases[] = {
@@ -37,12 +27,7 @@ TEST(LowKeySendData, TypesEverythingAsKeyEvents) {
             press(48, 11), press(57, 10)})},
       {"a\xEF\xBD\xB1", "0", "0", press(65, 30)},  // half-width katakana has no key here
   };
-  for (const auto& c : cases) {
-    KeyFixture f;
-    f.weights(c.keyWeight, c.keyDwnWeight);
-    EXPECT_TRUE(LowKeySendData(c.keyString, true, f.out)) << c.keyString;
-    EXPECT_EQ(f.lines(), c.expected) << c.keyString;
-  }
+  expectTransfers(cases, LowKeySendData);
 }
 
 TEST(LowKeySendData, LooksUpNoFocusWindow) {

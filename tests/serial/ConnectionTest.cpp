@@ -131,8 +131,7 @@ TEST(Connection, DisconnectIfOpenDoesNotMinimiseAndIgnoresAClosedPort) {
 
 TEST(Connection, NothingIsReceivedWhileClosed) {
   SerialFixture f;
-  f.port.arrive("AB");
-  f.loop.runUntilIdle();
+  f.receive("AB");
   f.connect();
   f.loop.runUntilIdle();
   EXPECT_EQ(f.typed(), "");
@@ -153,8 +152,7 @@ TEST(Connection, LostDeviceStopsTheCaptionSayingConnectedAtOnceAndNamesThePortAw
   SerialFixture f;
   test::writeFile(f.paths.ini(), "[PORTS]\r\n1=/dev/ttyACM0\r\n");
   f.connect();
-  f.port.arrive("AB\r");
-  f.loop.runUntilIdle();
+  f.receive("AB\r");
   f.transcript.clear();
   f.port.unplug();
   f.loop.runUntilIdle();
@@ -179,7 +177,7 @@ TEST(Connection, LostDeviceIsReopenedWhenItComesBackAndTheNextRecordIsTyped) {
   f.loop.runUntilIdle();
   EXPECT_EQ(captions, (Lines{"未接続:COM1:[        AB]", "接続中:[        AB]"}));
   EXPECT_EQ(f.typed(), "ABCD");
-  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "port open 1"), 1);
+  EXPECT_EQ(f.count("port open 1"), 1);
   EXPECT_EQ(f.window.caption(), "接続中:[      ABCD]");
   ASSERT_EQ(f.errorLines().size(), 2u);
   EXPECT_TRUE(f.errorLines()[1].ends_with("[RSOpen] SerialPort:再接続しました /dev/ttyS0"));
@@ -248,7 +246,7 @@ TEST(Connection, DeviceMissingAtStartUpIsReportedOnceThenAwaited) {
       EXPECT_EQ(f.window.caption(), c.caption) << c.name;
     }
     // One box for the start-up failure, one more only for the user's own connect.
-    const auto boxes = std::count(f.transcript.lines().begin(), f.transcript.lines().end(), kOpenFailureBox);
+    const auto boxes = f.count(kOpenFailureBox);
     EXPECT_EQ(boxes, std::string_view(c.name) == "user connects first" ? 2 : 1) << c.name;
   }
 }

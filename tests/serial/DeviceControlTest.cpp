@@ -33,9 +33,7 @@ struct TimedWrites {
 
 TEST(DeviceControl, TriggerIsWrittenEveryIntervalFromOneIntervalAfterOpenUntilDisconnect) {
   SerialFixture f;
-  f.set(Setting::Trigger, "22");
-  f.set(Setting::Timer, "3");
-  f.connect();
+  f.connect({{Setting::Trigger, "22"}, {Setting::Timer, "3"}});
   TimedWrites writes{f, {}};
   writes.watchUntil(20'000);
   f.loop.scheduleAt(9'500, [&] { f.link.connection().SetuzokuCmd_Click(); });
@@ -56,27 +54,18 @@ TEST(DeviceControl, AnswerFollowsEachRecordReadFooterOrGapFramed) {
   };
   for (const Case& c : cases) {
     SerialFixture f;
-    f.set(Setting::Select, c.select);
-    f.set(Setting::RcvFoot, c.foot);
-    f.set(Setting::Answer, "6");
-    f.set(Setting::AnswerTime, "50");
-    f.connect();
-    f.port.arrive(c.bytes);
-    f.loop.runUntilIdle();
-    Lines writes;
-    std::copy_if(f.transcript.lines().begin(), f.transcript.lines().end(), std::back_inserter(writes),
-                 [](const std::string& line) { return line.starts_with("port write"); });
-    EXPECT_EQ(writes, c.writes) << c.bytes;
+    f.connect({{Setting::Select, c.select},
+               {Setting::RcvFoot, c.foot},
+               {Setting::Answer, "6"},
+               {Setting::AnswerTime, "50"}});
+    f.receive(c.bytes);
+    EXPECT_EQ(f.linesStartingWith("port write"), c.writes) << c.bytes;
   }
 }
 
 TEST(DeviceControl, AnswerWaitsAnswerTimeAndRunsOfBackToBackScansEachGetOne) {
   SerialFixture f;
-  f.set(Setting::Select, "1");
-  f.set(Setting::RcvFoot, "3");
-  f.set(Setting::Answer, "6");
-  f.set(Setting::AnswerTime, "1000");
-  f.connect();
+  f.connect({{Setting::Select, "1"}, {Setting::RcvFoot, "3"}, {Setting::Answer, "6"}, {Setting::AnswerTime, "1000"}});
   f.port.arriveAt(0, "A\r");
   f.port.arriveAt(150, "B\r");
   TimedWrites writes{f, {}};
@@ -90,24 +79,18 @@ TEST(DeviceControl, AnswerWaitsAnswerTimeAndRunsOfBackToBackScansEachGetOne) {
 
 TEST(DeviceControl, NumbersThatAreNoNumbersFailAndTurnOffOnlyTheirFunction) {
   SerialFixture f;
-  f.set(Setting::Trigger, "22");
-  f.set(Setting::Timer, "soon");
-  f.set(Setting::Answer, "6");
-  f.set(Setting::AnswerTime, "0");
-  f.connect();
+  f.connect({{Setting::Trigger, "22"}, {Setting::Timer, "soon"}, {Setting::Answer, "6"}, {Setting::AnswerTime, "0"}});
   EXPECT_EQ(f.errorLines().size(), 1u);
   f.port.arrive("A");
   f.loop.scheduleAt(10'000, [] {});
   f.loop.runUntilIdle();
-  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "port write 06"), 1);
-  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "port write 16"), 0);
+  EXPECT_EQ(f.count("port write 06"), 1);
+  EXPECT_EQ(f.count("port write 16"), 0);
 }
 
 TEST(DeviceControl, UserDisconnectDropsAPendingAnswerAndSettingsActFromTheNextConnection) {
   SerialFixture f;
-  f.set(Setting::Answer, "6");
-  f.set(Setting::AnswerTime, "2000");
-  f.connect();
+  f.connect({{Setting::Answer, "6"}, {Setting::AnswerTime, "2000"}});
   f.port.arrive("A");
   f.loop.scheduleAt(1'000, [&] {
     f.link.connection().SetuzokuCmd_Click();
@@ -115,12 +98,8 @@ TEST(DeviceControl, UserDisconnectDropsAPendingAnswerAndSettingsActFromTheNextCo
   });
   f.loop.runUntilIdle();
   f.link.connection().SetuzokuCmd_Click();
-  f.port.arrive("B");
-  f.loop.runUntilIdle();
-  Lines writes;
-  std::copy_if(f.transcript.lines().begin(), f.transcript.lines().end(), std::back_inserter(writes),
-               [](const std::string& line) { return line.starts_with("port write"); });
-  EXPECT_EQ(writes, (Lines{"port write 15"}));
+  f.receive("B");
+  EXPECT_EQ(f.linesStartingWith("port write"), (Lines{"port write 15"}));
 }
 
 TEST(DeviceControl, EveryRecordReadGetsOneAnswerWhateverBecomesOfItsRun) {
@@ -170,13 +149,10 @@ TEST(DeviceControl, EveryRecordReadGetsOneAnswerWhateverBecomesOfItsRun) {
                              nullptr};
     };
     SerialFixture f(failOnX);
-    f.set(Setting::KeyFoot, "/");
-    f.set(Setting::Answer, "6");
-    f.set(Setting::AnswerTime, "200");
-    f.connect();
+    f.connect({{Setting::KeyFoot, "/"}, {Setting::Answer, "6"}, {Setting::AnswerTime, "200"}});
     c.arrange(f);
     f.loop.runUntilIdle();
-    const auto written = std::ranges::count(f.transcript.lines(), std::string("port write 06"));
+    const auto written = f.count("port write 06");
     EXPECT_EQ(written, c.answers(f)) << c.name << " typed " << f.typed();
     if (c.name == cases[0].name) {
       EXPECT_EQ(std::ranges::count_if(f.typed(), [](char ch) { return ch == 'B' || ch == 'D'; }), 2);

@@ -20,7 +20,7 @@ struct Arrival {
 
 struct OrderCase {
   const char* name;
-  std::vector<std::pair<Setting, const char*>> settings;
+  SerialFixture::Values settings;
   std::vector<Arrival> arrivals;
   /// Typed text, the tab key written as "\t" and each record ended by ",".
   const char* typed;
@@ -68,8 +68,7 @@ TEST_P(InArrivalOrder, RecordsComeOutWholeAndInOrder) {
   f.set(Setting::KeyFoot, ",");
   f.set(Setting::File, "1");
   f.set(Setting::FilePath, "out.txt");
-  for (const auto& [setting, value] : c.settings) f.set(setting, value);
-  f.connect();
+  f.connect(c.settings);
   for (const auto& arrival : c.arrivals) f.port.arriveAt(arrival.atMs, arrival.bytes);
   f.loop.runUntilIdle();
   EXPECT_EQ(typedWithTabs(f.transcript), c.typed);
@@ -80,9 +79,9 @@ TEST_P(InArrivalOrder, RecordsComeOutWholeAndInOrder) {
   EXPECT_TRUE(f.errorLines().empty());
 }
 
-const std::vector<std::pair<Setting, const char*>> kCrFooter{{Setting::Select, "1"}, {Setting::RcvFoot, "3"}};
+const SerialFixture::Values kCrFooter{{Setting::Select, "1"}, {Setting::RcvFoot, "3"}};
 
-std::vector<std::pair<Setting, const char*>> crFooterWith(Setting setting, const char* value) {
+SerialFixture::Values crFooterWith(Setting setting, const char* value) {
   auto settings = kCrFooter;
   settings.emplace_back(setting, value);
   return settings;
@@ -128,11 +127,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OneRecordAtATime, ShiftOfABraceIsReleasedBeforeTheNextScanIsTyped) {
   SerialFixture f;
-  f.set(Setting::Select, "1");
-  f.set(Setting::RcvFoot, "3");
-  f.set(Setting::SendKeySpc, "1");
-  f.set(Setting::KeyDwnWeight, "50");
-  f.connect();
+  f.connect({{Setting::Select, "1"},
+             {Setting::RcvFoot, "3"},
+             {Setting::SendKeySpc, "1"},
+             {Setting::KeyDwnWeight, "50"}});
   f.port.arriveAt(0, "{{{\r");
   f.port.arriveAt(150, "abc123\r");
   f.loop.runUntilIdle();

@@ -44,8 +44,7 @@ class FakeBookStep : public BookStep {
 TEST(Pipeline, RecordGoesThroughBusyIconKeysCaptionAndIcon) {
   SerialFixture f;
   f.connect();
-  f.port.arrive("12345");
-  f.loop.runUntilIdle();
+  f.receive("12345");
   EXPECT_EQ(f.status(), (Lines{"icon busy", "caption \"接続中:[     12345]\"", "icon connected"}));
   EXPECT_EQ(f.tray.tip(), "接続中:[     12345]");
   EXPECT_EQ(f.typed(), "12345");
@@ -57,8 +56,7 @@ TEST(Pipeline, DontKeyMarkerStopsKeysAndFileButNotLogsMonitorOrCaption) {
   f.set(Setting::FilePath, "out.txt");
   test::writeFile(f.paths.dontKeyMarker(), "");
   f.connect();
-  f.port.arrive("AB");
-  f.loop.runUntilIdle();
+  f.receive("AB");
   EXPECT_EQ(f.typed(), "");
   EXPECT_FALSE(std::filesystem::exists(f.dir / "out.txt"));
   EXPECT_EQ(f.file("COMRECV.LOG"), "08/03/28 14:05:09 AB\r\n");
@@ -68,47 +66,32 @@ TEST(Pipeline, DontKeyMarkerStopsKeysAndFileButNotLogsMonitorOrCaption) {
 
 TEST(Pipeline, KeyHeaderRecordAndFooterAreTypedInOrder) {
   SerialFixture f;
-  f.set(Setting::KeyHead, "<");
-  f.set(Setting::KeyFoot, "{TAB}");
-  f.connect();
-  f.port.arrive("A");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::KeyHead, "<"}, {Setting::KeyFoot, "{TAB}"}});
+  f.receive("A");
   EXPECT_EQ(f.typed(), "<A");
   EXPECT_EQ(f.status()[1], "key 9 15 0");
 }
 
 TEST(Pipeline, FailedTypingEndsTheRunBeforeFileAndStatus) {
   SerialFixture f;
-  f.set(Setting::KeyWeight, "x");
-  f.set(Setting::File, "1");
-  f.set(Setting::FilePath, "out.txt");
-  f.connect();
-  f.port.arrive("A");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::KeyWeight, "x"}, {Setting::File, "1"}, {Setting::FilePath, "out.txt"}});
+  f.receive("A");
   EXPECT_EQ(f.status(), (Lines{"icon busy", "msgbox warning \"KeySendData\" \"キー入力転送に失敗しました。\""}));
   EXPECT_FALSE(std::filesystem::exists(f.dir / "out.txt"));
 }
 
 TEST(Pipeline, DateFooterIsFilledInForTheFileAndTypedAsTheDateField) {
   SerialFixture f;
-  f.set(Setting::KeyFoot, "{Date}");
-  f.set(Setting::File, "1");
-  f.set(Setting::FilePath, "out.txt");
-  f.connect();
-  f.port.arrive("A");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::KeyFoot, "{Date}"}, {Setting::File, "1"}, {Setting::FilePath, "out.txt"}});
+  f.receive("A");
   EXPECT_EQ(f.file("out.txt"), "A20080328\r\n");
   EXPECT_EQ(f.typed(), "A2008/03/28");
 }
 
 TEST(Pipeline, OutputFileThatCannotBeWrittenShowsItsBoxAndEndsTheRun) {
   SerialFixture f;
-  f.set(Setting::SendKey, "0");
-  f.set(Setting::File, "1");
-  f.set(Setting::FilePath, "missing/out.txt");
-  f.connect();
-  f.port.arrive("A");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::SendKey, "0"}, {Setting::File, "1"}, {Setting::FilePath, "missing/out.txt"}});
+  f.receive("A");
   EXPECT_EQ(f.status(), (Lines{"icon busy",
                                "msgbox warning \"EventRecv\" \"出力ファイル書き込みに失敗しました。\\r\\n"
                                "権限の有無、他で使用していないか確認してください。\""}));
@@ -117,10 +100,8 @@ TEST(Pipeline, OutputFileThatCannotBeWrittenShowsItsBoxAndEndsTheRun) {
 TEST(Pipeline, CaseAndWidthComeBeforeTheBookStep) {
   FakeBookStep book;
   SerialFixture f(ConversionSteps{{}, &book});
-  f.set(Setting::ConvMode, "3");
-  f.connect();
-  f.port.arrive("abc");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::ConvMode, "3"}});
+  f.receive("abc");
   EXPECT_EQ(book.seen, (Lines{"ａｂｃ"}));
 }
 
@@ -131,8 +112,7 @@ TEST(Pipeline, DecoderRunsOnlyWhenEanReadIsOnAndAnEmptyResultTypesNothing) {
     return std::string();
   };
   SerialFixture f(ConversionSteps{decoder, nullptr});
-  f.set(Setting::EANRead, "0");
-  f.connect();
+  f.connect({{Setting::EANRead, "0"}});
   f.port.arrive("A");
   f.port.arriveAt(1000, "B");
   f.loop.scheduleAt(500, [&] { f.set(Setting::EANRead, "1"); });
@@ -146,8 +126,7 @@ TEST(Pipeline, WithheldRowIsReleasedByTimerAndRunsTheRemainingSteps) {
   FakeBookStep book;
   SerialFixture f(ConversionSteps{{}, &book});
   f.connect();
-  f.port.arrive("1920055024004");
-  f.loop.runUntilIdle();
+  f.receive("1920055024004");
   EXPECT_EQ(f.typed(), "alone:1920055024004");
   // Arrival, the 100 ms pause, the 150 ms gap, then the 1000 ms wait.
   EXPECT_EQ(f.clock.monotonicMs(), 1250);
@@ -158,8 +137,7 @@ TEST(Pipeline, WithheldRowIsReleasedByTimerAndRunsTheRemainingSteps) {
 TEST(Pipeline, RowLetGoByTheNextRecordIsTypedFirstAsARecordOfItsOwn) {
   FakeBookStep book;
   SerialFixture f(ConversionSteps{{}, &book});
-  f.set(Setting::KeyFoot, "/");
-  f.connect();
+  f.connect({{Setting::KeyFoot, "/"}});
   f.port.arrive("19");
   f.port.arriveAt(500, "AB");
   f.loop.runUntilIdle();
@@ -186,9 +164,7 @@ TEST(Pipeline, FailingBookStepFailsTheRecordAndTheNextScanIsTyped) {
 TEST(Pipeline, RowReleasedWhileAnotherRecordIsTypedComesAfterIt) {
   FakeBookStep book;
   SerialFixture f(ConversionSteps{{}, &book});
-  f.set(Setting::KeyFoot, ",");
-  f.set(Setting::KeyDwnWeight, "100");
-  f.connect();
+  f.connect({{Setting::KeyFoot, ","}, {Setting::KeyDwnWeight, "100"}});
   f.port.arrive("19a");
   // Converted at 1150, before the first row's wait is over: it lets that row go and
   // holds its own until 2150, in the middle of the 2.6 s of typing the first.

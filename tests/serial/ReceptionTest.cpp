@@ -25,16 +25,14 @@ class Framed : public testing::TestWithParam<FramingCase> {};
 TEST_P(Framed, CutsRecordsFromTheStream) {
   const FramingCase& c = GetParam();
   SerialFixture f;
-  f.set(Setting::Select, c.select);
-  f.set(Setting::RcvHead, c.head);
-  f.set(Setting::HeadOther, c.headOther);
-  f.set(Setting::FootOther, c.headOther);
-  f.set(Setting::RcvFoot, c.foot);
-  f.connect();
-  f.port.arrive(c.bytes);
-  f.loop.runUntilIdle();
+  f.connect({{Setting::Select, c.select},
+             {Setting::RcvHead, c.head},
+             {Setting::HeadOther, c.headOther},
+             {Setting::FootOther, c.headOther},
+             {Setting::RcvFoot, c.foot}});
+  f.receive(c.bytes);
   EXPECT_EQ(f.typed(), c.typed);
-  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "icon busy"), c.records);
+  EXPECT_EQ(f.count("icon busy"), c.records);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -51,10 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Reception, GapEndsTheRecordWeightAfterTheLastByteWasRead) {
   SerialFixture f;
-  f.set(Setting::Weight, "150");
-  f.connect();
-  f.port.arrive("ABC");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::Weight, "150"}});
+  f.receive("ABC");
   // 100 ms pause before counting, then the 150 ms gap, then the keys.
   EXPECT_EQ(f.clock.monotonicMs(), 250);
   EXPECT_EQ(f.typed(), "ABC");
@@ -62,12 +58,8 @@ TEST(Reception, GapEndsTheRecordWeightAfterTheLastByteWasRead) {
 
 TEST(Reception, EverythingReadIsLoggedAndShownEvenBeforeTheHeader) {
   SerialFixture f;
-  f.set(Setting::Select, "1");
-  f.set(Setting::RcvHead, "1");
-  f.set(Setting::RcvFoot, "3");
-  f.connect();
-  f.port.arrive("x\x02" "12\r");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::Select, "1"}, {Setting::RcvHead, "1"}, {Setting::RcvFoot, "3"}});
+  f.receive("x\x02" "12\r");
   EXPECT_EQ(f.file("COMRECV.LOG"), "08/03/28 14:05:09 x\x02" "12\r\r\n");
   EXPECT_EQ(f.monitor.sendText(), "x<STX>12<C R>\r\n");
   EXPECT_EQ(f.window.caption(), "接続中:[       x12]");
@@ -75,26 +67,20 @@ TEST(Reception, EverythingReadIsLoggedAndShownEvenBeforeTheHeader) {
 
 TEST(Reception, FooterRecordsOfOneBurstAreTypedAtOnceAndOnce) {
   SerialFixture f;
-  f.set(Setting::Select, "1");
-  f.set(Setting::RcvFoot, "3");
-  f.set(Setting::Weight, "150");
-  f.connect();
+  f.connect({{Setting::Select, "1"}, {Setting::RcvFoot, "3"}, {Setting::Weight, "150"}});
   f.port.arrive("AB\rCD\rEF\r");
   f.port.arriveAt(2000, "GH\r");
   f.loop.runUntilIdle();
   EXPECT_EQ(f.typed(), "ABCDEFGH");
   EXPECT_TRUE(f.errorLines().empty());
   // The later notifications find the bytes read already and do nothing.
-  EXPECT_EQ(std::count(f.transcript.lines().begin(), f.transcript.lines().end(), "icon busy"), 4);
+  EXPECT_EQ(f.count("icon busy"), 4);
 }
 
 TEST(Reception, SecondRecordOfABurstDoesNotWaitForTheNextScan) {
   SerialFixture f;
-  f.set(Setting::Select, "1");
-  f.set(Setting::RcvFoot, "3");
-  f.connect();
-  f.port.arrive("AB\rCD\r");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::Select, "1"}, {Setting::RcvFoot, "3"}});
+  f.receive("AB\rCD\r");
   EXPECT_EQ(f.typed(), "ABCD");
   // No gap is waited out: both records end at their footers right after the pause.
   EXPECT_EQ(f.clock.monotonicMs(), 100);
@@ -102,8 +88,7 @@ TEST(Reception, SecondRecordOfABurstDoesNotWaitForTheNextScan) {
 
 TEST(Reception, BytesAnnouncedDuringTheGapBelongToTheRecordBeingRead) {
   SerialFixture f;
-  f.set(Setting::Weight, "500");
-  f.connect();
+  f.connect({{Setting::Weight, "500"}});
   f.port.arrive("AB");
   f.port.arriveAt(300, "CD");
   f.loop.runUntilIdle();
@@ -118,8 +103,7 @@ TEST(Reception, UnwritableCaptureIsLoggedButTheScanIsStillTyped) {
   f.set(Setting::Log, "1");
   std::filesystem::create_directory(f.dir / "RCV.TXT");
   f.connect();
-  f.port.arrive("42");
-  f.loop.runUntilIdle();
+  f.receive("42");
   EXPECT_EQ(f.typed(), "42");
   ASSERT_EQ(f.errorLines().size(), 1u);
   EXPECT_TRUE(f.errorLines()[0].starts_with("[MakeFile] ")) << f.errorLines()[0];
@@ -127,8 +111,7 @@ TEST(Reception, UnwritableCaptureIsLoggedButTheScanIsStillTyped) {
 
 TEST(Reception, CaptureGetsEveryChunkWhenLogIsOn) {
   SerialFixture f;
-  f.set(Setting::Log, "1");
-  f.connect();
+  f.connect({{Setting::Log, "1"}});
   f.port.arrive("12");
   f.port.arriveAt(1000, "34");
   f.loop.runUntilIdle();
@@ -137,20 +120,15 @@ TEST(Reception, CaptureGetsEveryChunkWhenLogIsOn) {
 
 TEST(Reception, HeaderCodeThatIsNoByteFailsTheReception) {
   SerialFixture f;
-  f.set(Setting::Select, "1");
-  f.set(Setting::RcvHead, "3");
-  f.set(Setting::HeadOther, "300");
-  f.connect();
-  f.port.arrive("1");
-  f.loop.runUntilIdle();
+  f.connect({{Setting::Select, "1"}, {Setting::RcvHead, "3"}, {Setting::HeadOther, "300"}});
+  f.receive("1");
   EXPECT_EQ(f.typed(), "");
   EXPECT_EQ(f.status(), (Lines{"msgbox critical \"RSDataRecv\" \"受信でエラーが発生しました。\""}));
 }
 
 TEST(Reception, UnpluggedDeviceClosesThePortAndIsReportedOnce) {
   SerialFixture f;
-  f.set(Setting::Weight, "500");
-  f.connect();
+  f.connect({{Setting::Weight, "500"}});
   f.port.arrive("AB");
   f.port.arriveAt(200, "");
   f.loop.scheduleAt(200, [&] { f.port.unplug(); });

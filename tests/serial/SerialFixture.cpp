@@ -1,5 +1,8 @@
 #include "SerialFixture.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "convert/codec/Cp932.h"
 
 namespace orbelin::test {
@@ -17,6 +20,17 @@ std::vector<std::string> SerialFixture::status() const {
   for (const auto& line : transcript.lines()) {
     if (!line.starts_with("ime ") && !line.starts_with("sleep ")) lines.push_back(line);
   }
+  return lines;
+}
+
+long SerialFixture::count(std::string_view line) const {
+  return static_cast<long>(std::count(transcript.lines().begin(), transcript.lines().end(), line));
+}
+
+std::vector<std::string> SerialFixture::linesStartingWith(std::string_view prefix) const {
+  std::vector<std::string> lines;
+  std::copy_if(transcript.lines().begin(), transcript.lines().end(), std::back_inserter(lines),
+               [prefix](const std::string& line) { return line.starts_with(prefix); });
   return lines;
 }
 

@@ -24,6 +24,9 @@ namespace orbelin::test {
 /// The engine, assembled as the program assembles it, on the simulated port and event
 /// loop, typing into the recording keyboard; everything observable lands in one transcript.
 struct SerialFixture : Harness {
+  /// Settings as test tables list them.
+  using Values = std::vector<std::pair<settings::Setting, const char*>>;
+
   settings::Configuration configuration;
   platform::sim::SimEventLoop loop{clock};
   platform::sim::SimSerialPort port{loop, transcript};
@@ -59,11 +62,27 @@ struct SerialFixture : Harness {
     keyboard.setPause([this](int ms) { loop.pause(ms); });
   }
   void set(settings::Setting setting, std::string_view value) { configuration.settings.set(setting, value); }
+  void set(const Values& values) {
+    for (const auto& [setting, value] : values) set(setting, value);
+  }
   /// Opens the port with the connect toggle and forgets what that wrote.
   void connect() {
     link.connection().SetuzokuCmd_Click();
     transcript.clear();
   }
+  void connect(const Values& values) {
+    set(values);
+    connect();
+  }
+  /// The bytes arrive now, and everything they set off runs to its end.
+  void receive(std::string bytes) {
+    port.arrive(std::move(bytes));
+    loop.runUntilIdle();
+  }
+  /// How many transcript lines are exactly line.
+  long count(std::string_view line) const;
+  /// The transcript lines that begin with prefix.
+  std::vector<std::string> linesStartingWith(std::string_view prefix) const;
   /// The characters posted to the focus window, as text (single-byte codes only).
   std::string typed() const;
   /// The transcript without the "ime" and "sleep" lines of typing.

@@ -1,6 +1,5 @@
 // orbelin-convert and the program's record pipeline on the same records and settings:
 // the key strings the tool prints are the ones the program writes to its output file.
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "convert/codec/Cp932.h"
 #include "settings/EditTableStore.h"
 #include "settings/SettingsStore.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 namespace orbelin::test {
@@ -20,7 +20,7 @@ using settings::Setting;
 
 struct AgreementCase {
   const char* name;
-  std::vector<std::pair<Setting, const char*>> settings;
+  EngineFixture::Values settings;
   /// One record per scan, 800 ms apart; as lines for the tool.
   std::vector<std::string> records;
   /// What both give: KeyHead, send data and KeyFoot of each record typed, one a line.
@@ -33,14 +33,10 @@ std::string runTool(const EngineFixture& f, const std::vector<std::string>& reco
   std::string input;
   for (const auto& record : records) input += record + "\n";
   writeFile(f.dir / "in.txt", input);
-  const std::string command = std::string("'") + ORBELIN_CONVERT + "' --dir '" + f.dir.path().string() + "' <'" +
-                              (f.dir / "in.txt").string() + "' 2>'" + (f.dir / "err.txt").string() + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  EXPECT_EQ(pclose(pipe), 0) << readFile(f.dir / "err.txt");
-  return out;
+  const CommandOutput run = runCommand(std::string("'") + ORBELIN_CONVERT + "' --dir '" + f.dir.path().string() +
+                                       "' <'" + (f.dir / "in.txt").string() + "' 2>'" + (f.dir / "err.txt").string() + "'");
+  EXPECT_EQ(run.status, 0) << readFile(f.dir / "err.txt");
+  return run.out;
 }
 
 class Agreement : public testing::TestWithParam<AgreementCase> {};
@@ -50,7 +46,7 @@ TEST_P(Agreement, ToolPrintsWhatTheProgramWrites) {
   EngineFixture f;
   // A foot that marks each record's end, so lines inside send data stay apart.
   f.set(Setting::KeyFoot, "|");
-  for (const auto& [setting, value] : c.settings) f.set(setting, value);
+  f.set(c.settings);
   if (c.tables) c.tables(f.configuration.tables);
   ASSERT_TRUE(settings::PutPGPra(f.configuration.settings, f.paths.ini(), f.reporter));
   ASSERT_TRUE(settings::PutEdy(f.configuration.tables, f.paths.ini(), f.reporter));

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
-#include <sys/wait.h>
 
 #include "convert/codec/Cp932.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 namespace orbelin::tools {
@@ -32,15 +30,8 @@ struct ReplayRun {
     const std::string command = tool + " --dir '" + dir.path().string() +
                                 "' --now 2026-12-07T10:00:00 " + options + " - < '" + (dir / "script.txt").string() +
                                 "' 2> '" + (dir / "stderr.txt").string() + "'";
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) outcome.out.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.err = readFile(dir / "stderr.txt");
-    return outcome;
+    const test::CommandOutput run = test::runCommand(command);
+    return {run.status, run.out, readFile(dir / "stderr.txt")};
   }
   void ini(const std::string& text) const { writeFile(dir / "QELT.INI", text); }
 };

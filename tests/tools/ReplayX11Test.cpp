@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
+#include "ReplayTyping.h"
 #include "platform/x11/X11Keyboard.h"
-#include "support/TempDir.h"
 #include "support/TextBox.h"
 
 namespace orbelin::tools {
@@ -14,19 +10,7 @@ namespace {
 TEST(ReplayX11, TypesTheCaptureIntoAnXClientAndPrintsTheTranscript) {
   test::TextBox client(test::TextBox::Focus::Give);
   ASSERT_TRUE(client.ready()) << client.problem();
-  test::TempDir dir;
-  test::writeFile(dir / "script.txt", "text \"Abc12\"\n");
-  const std::string command = std::string("'") + ORBELIN_REPLAY + "' --keyboard x11 --dir '" + dir.path().string() +
-                              "' '" + (dir / "script.txt").string() + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  std::array<char, 4096> buffer{};
-  std::size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), got);
-  const int status = pclose(pipe);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
-  EXPECT_NE(out.find("ime 65\nime 98\nime 99\nime 49\nime 50\n"), std::string::npos) << out;
+  test::replayAbc12("x11");
   auto keyboard = platform::x11::X11Keyboard::open();
   ASSERT_TRUE(keyboard.keyboard) << keyboard.reason;
   EXPECT_EQ(client.text(*keyboard.keyboard), "Abc12");

@@ -26,6 +26,16 @@ class SettingsInput : public ::testing::Test {
   std::unique_ptr<ui::frmSet> open() { return std::make_unique<ui::frmSet>(ui.context, [this] { ++connects; }); }
   settings::Settings& live() { return ui.configuration.settings; }
   QLineEdit& box(const ui::frmSet& dialog, std::string_view name) { return child<QLineEdit>(dialog, name); }
+  /// The dialog, active, with 500 in the buffer box (below its range) and the focus there.
+  std::unique_ptr<ui::frmSet> openWithBufferOutOfRange() {
+    auto dialog = open();
+    showActive(*dialog);
+    dialog->showPage("COM_1");
+    auto& buffer = box(*dialog, "BufTxt");
+    buffer.setText(QStringLiteral("500"));
+    buffer.setFocus();
+    return dialog;
+  }
 
   UiFixture ui;
   int connects = 0;
@@ -162,12 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Leave{"SPC_2", "SPCWeightTxt", "0", "BookJANChk", "", "", false}));
 
 TEST_F(SettingsInput, OkAfterARejectedLeaveStoresNothing) {
-  auto dialog = open();
-  showActive(*dialog);
-  dialog->showPage("COM_1");
+  auto dialog = openWithBufferOutOfRange();
   auto& buffer = box(*dialog, "BufTxt");
-  buffer.setText(QStringLiteral("500"));
-  buffer.setFocus();
   child<QWidget>(*dialog, "cmdOK").setFocus();  // as the press on OK moves the focus
   click(*dialog, "cmdOK");
   EXPECT_NE(dialog->result(), QDialog::Accepted);
@@ -178,12 +184,8 @@ TEST_F(SettingsInput, OkAfterARejectedLeaveStoresNothing) {
 }
 
 TEST_F(SettingsInput, ARejectedBoxKeepsItsPageWhenANodeIsChosen) {
-  auto dialog = open();
-  showActive(*dialog);
-  dialog->showPage("COM_1");
+  auto dialog = openWithBufferOutOfRange();
   auto& buffer = box(*dialog, "BufTxt");
-  buffer.setText(QStringLiteral("500"));
-  buffer.setFocus();
   auto& tree = child<QTreeWidget>(*dialog, "tvwImageList");
   tree.setFocus();  // as the press on a node moves the focus first
   tree.setCurrentItem(dialog->node("SND_0"));
@@ -199,12 +201,7 @@ TEST_F(SettingsInput, ARejectedBoxKeepsItsPageWhenANodeIsChosen) {
 }
 
 TEST_F(SettingsInput, CancelAfterAnOutOfRangeBufferClosesWithoutStoring) {
-  auto dialog = open();
-  showActive(*dialog);
-  dialog->showPage("COM_1");
-  auto& buffer = box(*dialog, "BufTxt");
-  buffer.setText(QStringLiteral("500"));
-  buffer.setFocus();
+  auto dialog = openWithBufferOutOfRange();
   child<QWidget>(*dialog, "cmdCancel").setFocus();
   click(*dialog, "cmdCancel");
   EXPECT_TRUE(ui.lines().empty());
@@ -248,21 +245,23 @@ TEST_F(SettingsInput, FileChooserReplacesTheNameWhenOneIsChosen) {
 }
 
 TEST_F(SettingsInput, EditorButtonsOpenTheirEditors) {
-  live().set(Setting::Chikan, "1");
-  live().set(Setting::ByteEd, "1");
+  struct Editor {
+    Setting setting;
+    const char* button;
+    const char* window;
+  };
+  const Editor editors[] = {{Setting::Chikan, "ChikanCmd", "frmChikanSet"},
+                            {Setting::ByteEd, "ByteEdCmd", "frmByteEdSet"},
+                            {Setting::EANAISelect, "EANCmd", "frmEANSet"},
+                            {Setting::EANSort, "EANSortCmd", "frmEANNo"}};
+  for (const Editor& editor : editors) live().set(editor.setting, "1");
   auto dialog = open();
-  click(*dialog, "ChikanCmd");
-  click(*dialog, "ByteEdCmd");
-  EXPECT_EQ(ui.modals.opened, (std::vector<std::string>{"frmChikanSet", "frmByteEdSet"}));
-}
-
-TEST_F(SettingsInput, AiEditorButtonsOpenTheAiEditors) {
-  live().set(Setting::EANAISelect, "1");
-  live().set(Setting::EANSort, "1");
-  auto dialog = open();
-  click(*dialog, "EANCmd");
-  click(*dialog, "EANSortCmd");
-  EXPECT_EQ(ui.modals.opened, (std::vector<std::string>{"frmEANSet", "frmEANNo"}));
+  std::vector<std::string> expected;
+  for (const Editor& editor : editors) {
+    click(*dialog, editor.button);
+    expected.emplace_back(editor.window);
+  }
+  EXPECT_EQ(ui.modals.opened, expected);
 }
 
 }  // namespace

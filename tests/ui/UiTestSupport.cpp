@@ -6,31 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/Transcript.h"
+#include "support/QtEnvironment.h"
 
 namespace orbelin::test {
 
 namespace {
 
-/// One QApplication for the test program, on the offscreen platform.
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ui_test";
-    static char* argv[] = {name, nullptr};
-    m_app = new QApplication(argc, argv);
-  }
-  void TearDown() override {
-    delete m_app;
-    m_app = nullptr;
-  }
-
- private:
-  QApplication* m_app = nullptr;
-};
-
-[[maybe_unused]] auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment("ui_test"));
 
 }  // namespace
 
