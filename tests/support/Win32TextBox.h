@@ -46,7 +46,7 @@ class TextBox {
       return m_edit != nullptr;
     }, kGuard);
     if (m_window != nullptr) SetForegroundWindow(m_window);
-    waitFor([this] { return GetForegroundWindow() == m_window; }, kGuard);
+    waitFor([this] { return ready(); }, kGuard);
   }
   ~TextBox() {
     if (m_window != nullptr) PostMessageW(m_window, WM_CLOSE, 0, 0);
@@ -56,7 +56,15 @@ class TextBox {
       CloseHandle(m_process.hThread);
     }
   }
-  bool ready() const { return m_edit != nullptr && GetForegroundWindow() == m_window; }
+  /// In the foreground with the EDIT control holding the focus: the window comes to the
+  /// foreground before its thread moves the focus to the control, and a key sent between
+  /// the two is lost to the frame.
+  bool ready() const {
+    if (m_edit == nullptr || GetForegroundWindow() != m_window) return false;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(m_process.dwThreadId, &info) && info.hwndFocus == m_edit;
+  }
 
   std::string text() const {
     wchar_t buffer[4096] = {};
