@@ -16,14 +16,11 @@
 
 namespace {
 
-struct NoMonitor : orbelin::convert::ean::BarcodeInfoSink {
-  void setBarcodeInfo(std::string_view) override {}
-};
-
 bool fieldsOnly(const std::string& elementString) {
   if (elementString.empty() || elementString.front() == '\x1D' || elementString.back() == '\x1D') return false;
   if (elementString.find("\x1D\x1D") != std::string::npos) return false;
-  return std::all_of(elementString.begin(), elementString.end(), [](char ch) { return ch == '\x1D' || (ch > ' ' && ch < '\x7F'); });
+  return std::all_of(elementString.begin(), elementString.end(),
+                     [](char ch) { return ch == '\x1D' || (ch > ' ' && ch < '\x7F'); });
 }
 
 }  // namespace
@@ -39,20 +36,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::pick(input, settings, Setting::EANSend, {"1", "2", "3"});
   fuzz::pick(input, settings, Setting::EANStartCD, {"]C1", "", "]d2"});
   const std::string record = codec::fromCp932(input.ConsumeRemainingBytesAsString());
-  if (const auto elementString = convert::ean::digitalLinkElementString(record, convert::ean::builtInDigitalLinkTable())) {
+  using namespace convert::ean;
+  if (const auto elementString = digitalLinkElementString(record, builtInDigitalLinkTable())) {
     fuzz::require(fieldsOnly(*elementString), "a Digital Link URI gives fields only");
   }
-  NoMonitor monitor;
+  NoBarcodeInfo monitor;
   const std::size_t before = h.transcript.lines().size();
-  const std::string typed = convert::ean::EANRead(record, settings, convert::ean::builtInAiTable(), h.reporter, monitor);
+  const std::string typed = EANRead(record, settings, builtInAiTable(), h.reporter, monitor);
   fuzz::require(h.transcript.lines().size() == before, "decoding with the built-in table reports nothing");
-  const convert::ean::Carrier carrier = convert::ean::carrierOf(record);
+  const Carrier carrier = carrierOf(record);
   const std::string& startCode = settings.get(Setting::EANStartCD);
   if (startCode.empty() || !record.starts_with(startCode)) {
     if (!settings.isOn(Setting::EANSymbology) && !settings.isOn(Setting::EANDigitalLink)) {
       fuzz::require(typed == record, "with both off other records pass unchanged");
     }
-    if (settings.isOn(Setting::EANSymbology) && carrier.content == convert::ean::CarrierContent::Digits) {
+    if (settings.isOn(Setting::EANSymbology) && carrier.content == CarrierContent::Digits) {
       fuzz::require(typed == record.substr(carrier.identifier.size()), "a plain number loses its identifier only");
     }
   }

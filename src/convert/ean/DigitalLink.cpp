@@ -49,19 +49,12 @@ std::optional<std::string> percentDecoded(std::string_view text) {
   return decoded;
 }
 
-std::vector<std::string_view> split(std::string_view text, char separator) {
-  std::vector<std::string_view> pieces;
-  for (std::size_t end; (end = text.find(separator)) != std::string_view::npos; text.remove_prefix(end + 1)) {
-    pieces.push_back(text.substr(0, end));
-  }
-  pieces.push_back(text);
-  return pieces;
-}
-
 bool isQualifierOfAnyKey(std::string_view ai, const DigitalLinkTable& table) {
+  const auto holdsAi = [&](const std::vector<std::string>& sequence) {
+    return std::find(sequence.begin(), sequence.end(), ai) != sequence.end();
+  };
   return std::any_of(table.begin(), table.end(), [&](const auto& entry) {
-    return std::any_of(entry.second.qualifierSequences.begin(), entry.second.qualifierSequences.end(),
-                       [&](const auto& sequence) { return std::find(sequence.begin(), sequence.end(), ai) != sequence.end(); });
+    return std::any_of(entry.second.qualifierSequences.begin(), entry.second.qualifierSequences.end(), holdsAi);
   });
 }
 
@@ -85,7 +78,7 @@ using Field = std::pair<std::string, std::string>;
 // segment that every segment pair after it, all qualifiers, leaves room for. The
 // segments before the key are the site's own and are not read.
 std::optional<std::vector<Field>> pathFields(std::string_view path, const DigitalLinkTable& table) {
-  const std::vector<std::string_view> segments = split(path, '/');
+  const std::vector<std::string_view> segments = piecesOf(path, '/');
   for (std::size_t at = segments.size(); at >= 2; at -= 2) {
     const std::string_view ai = segments[at - 2];
     const auto role = table.find(ai);
@@ -122,14 +115,15 @@ std::optional<std::string> digitalLinkElementString(std::string_view uri, const 
   std::string_view rest = uri.substr(schemeLength);
   rest = rest.substr(0, rest.find('#'));
   const std::size_t queryStart = rest.find('?');
-  const std::string_view query = queryStart == std::string_view::npos ? std::string_view{} : rest.substr(queryStart + 1);
+  const std::string_view query =
+      queryStart == std::string_view::npos ? std::string_view{} : rest.substr(queryStart + 1);
   rest = rest.substr(0, queryStart);
   const std::size_t pathStart = rest.find('/');
   if (pathStart == 0 || pathStart == std::string_view::npos) return std::nullopt;
   std::optional<std::vector<Field>> fields = pathFields(rest.substr(pathStart + 1), table);
   if (!fields) return std::nullopt;
   if (!query.empty()) {
-    for (std::string_view parameter : split(query, '&')) {
+    for (std::string_view parameter : piecesOf(query, '&')) {
       const std::size_t equals = parameter.find('=');
       if (equals == std::string_view::npos) continue;
       const auto role = table.find(parameter.substr(0, equals));

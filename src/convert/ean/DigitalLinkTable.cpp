@@ -8,26 +8,25 @@ namespace {
 
 #include "convert/ean/BuiltInDigitalLinkCsv.inc"
 
-// The pieces of text between the separators; one empty piece for an empty text.
-std::vector<std::string> piecesOf(std::string_view text, char separator) {
-  std::vector<std::string> pieces;
-  for (std::size_t end; (end = text.find(separator)) != std::string_view::npos; text.remove_prefix(end + 1)) {
-    pieces.emplace_back(text.substr(0, end));
-  }
-  pieces.emplace_back(text);
-  return pieces;
-}
-
-bool flag(const std::string& field, bool& value) {
+bool flag(std::string_view field, bool& value) {
   value = field == "1";
   return field == "0" || field == "1";
 }
 
 }  // namespace
 
+std::vector<std::string_view> piecesOf(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
+  for (std::size_t end; (end = text.find(separator)) != std::string_view::npos; text.remove_prefix(end + 1)) {
+    pieces.push_back(text.substr(0, end));
+  }
+  pieces.push_back(text);
+  return pieces;
+}
+
 DigitalLinkTable parseDigitalLinkCsv(std::string_view text) {
   DigitalLinkTable table;
-  const std::vector<std::string> lines = piecesOf(text, '\n');
+  const std::vector<std::string_view> lines = piecesOf(text, '\n');
   for (std::size_t index = 0; index < lines.size(); ++index) {
     std::string_view line = lines[index];
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -39,15 +38,18 @@ DigitalLinkTable parseDigitalLinkCsv(std::string_view text) {
       continue;
     }
     if (line.empty()) continue;
-    const std::vector<std::string> fields = piecesOf(line, ',');
+    const std::vector<std::string_view> fields = piecesOf(line, ',');
     if (fields.size() != 4 || fields[0].empty()) fail("expected an AI and three fields");
     DigitalLinkRole role;
     if (!flag(fields[1], role.attribute) || !flag(fields[2], role.primaryKey)) fail("a flag must be 0 or 1");
     if (!fields[3].empty()) {
       if (!role.primaryKey) fail("qualifiers belong to a primary key");
-      for (const std::string& sequence : piecesOf(fields[3], '|')) role.qualifierSequences.push_back(piecesOf(sequence, ' '));
+      for (std::string_view sequence : piecesOf(fields[3], '|')) {
+        const std::vector<std::string_view> ais = piecesOf(sequence, ' ');
+        role.qualifierSequences.emplace_back(ais.begin(), ais.end());
+      }
     }
-    if (!table.emplace(fields[0], std::move(role)).second) fail("the AI is listed twice");
+    if (!table.emplace(std::string(fields[0]), std::move(role)).second) fail("the AI is listed twice");
   }
   return table;
 }

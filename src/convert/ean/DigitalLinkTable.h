@@ -33,4 +33,8 @@ DigitalLinkTable parseDigitalLinkCsv(std::string_view text);
 /// The table built into the program from data/gs1-digital-link.csv.
 const DigitalLinkTable& builtInDigitalLinkTable();
 
+/// The pieces of text between the separators, one empty piece for an empty text: the
+/// table's lines and fields and a URI's segments and parameters are cut alike.
+std::vector<std::string_view> piecesOf(std::string_view text, char separator);
+
 }  // namespace orbelin::convert::ean

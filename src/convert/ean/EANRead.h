@@ -22,10 +22,11 @@ inline constexpr std::string_view kDiscardedListing = "【破棄】";
 /// EANDigitalLink "1" when it is a GS1 Digital Link URI (after ]Q1 or ]d1, if any). With
 /// EANSymbology "1" a record that begins with the identifier of a plain GS1 number (]E0,
 /// ]E3, ]E4, ]I1) is returned without it. Any other record is returned unchanged, and in
-/// neither case is the database opened. Otherwise the EAN128 table is read from the database file, the fields are split off, put in
-/// order (EANSort: by SetNo; otherwise as they appeared, a repeated identifier once, at
-/// its last place), formatted (EANSend, EANAISelect, EANDecimal, EANDate) and joined by
-/// the EANSeparate character, and the unparsed tail follows. The field listing goes to
+/// neither case is the database opened. Otherwise the EAN128 table is read from the
+/// database file, the fields are split off, put in order (EANSort: by SetNo; otherwise as
+/// they appeared, a repeated identifier once, at its last place), formatted (EANSend,
+/// EANAISelect, EANDecimal, EANDate) and joined by the EANSeparate character, and the
+/// unparsed tail follows. The field listing goes to
 /// monitor. Characters that make up no known identifier are dropped: they go to
 /// discarded (when given) and the monitor's listing says so. A failure (database not
 /// readable, a setting that is no number) is reported as "EANRead" and gives the empty

@@ -6,7 +6,6 @@
 #include "convert/ean/BuiltInAiTable.h"
 #include "convert/ean/Carrier.h"
 #include "convert/ean/EANRead.h"
-#include "convert/text/InterchangeStr.h"
 #include "support/Harness.h"
 
 namespace orbelin::convert::ean {
@@ -49,8 +48,6 @@ const Transcript kTranscripts[] = {
     {"OffStartCode", "0", "]C110ABC", "(10)ABC"},
 };
 
-std::string withSeparators(std::string_view text) { return text::replaceAllBytes(text, "<GS>", "\x1D"); }
-
 class Carriers : public ::testing::TestWithParam<Transcript> {};
 
 TEST_P(Carriers, DecodeWhatTheReaderSent) {
@@ -59,7 +56,7 @@ TEST_P(Carriers, DecodeWhatTheReaderSent) {
   settings::Settings s = test::bracketSettings();
   const Transcript& t = GetParam();
   s.set(Setting::EANSymbology, t.symbology);
-  EXPECT_EQ(EANRead(withSeparators(t.record), s, builtInAiTable(), h.reporter, monitor), t.expected);
+  EXPECT_EQ(EANRead(test::withSeparators(t.record), s, builtInAiTable(), h.reporter, monitor), t.expected);
   EXPECT_TRUE(h.transcript.lines().empty());
 }
 

@@ -8,7 +8,6 @@
 #include "convert/ean/BuiltInAiTable.h"
 #include "convert/ean/DigitalLink.h"
 #include "convert/ean/EANRead.h"
-#include "convert/text/InterchangeStr.h"
 #include "support/Harness.h"
 
 namespace orbelin::convert::ean {
@@ -38,7 +37,8 @@ const Uri kUris[] = {
      "https://d.example/01/04912345123459?3103=000195&utm_source=qr&17=251231&flag#top",
      "0104912345123459<GS>3103000195<GS>17251231"},
     {"QualifierInQueryIgnored", "https://d.example/01/04912345123459?21=S1", "0104912345123459"},
-    {"PercentEncoding", "https://d.example/01/04912345123459/10/AB%2F1%252?7002=%41%62", "0104912345123459<GS>10AB/1%2<GS>7002Ab"},
+    {"PercentEncoding", "https://d.example/01/04912345123459/10/AB%2F1%252?7002=%41%62",
+     "0104912345123459<GS>10AB/1%2<GS>7002Ab"},
     {"PercentEncodedSeparator", "https://d.example/01/04912345123459/10/A%1DB", nullptr},
     {"PercentEncodingCut", "https://d.example/01/04912345123459/10/A%2", nullptr},
     {"PercentEncodingNotHex", "https://d.example/01/04912345123459/10/A%G1", nullptr},
@@ -56,8 +56,6 @@ const Uri kUris[] = {
     {"BlankInside", "https://d.example/01/04912345123459/10/A B", nullptr},
 };
 
-std::string withSeparators(std::string_view text) { return text::replaceAllBytes(text, "<GS>", "\x1D"); }
-
 class DigitalLinkUris : public ::testing::TestWithParam<Uri> {};
 
 TEST_P(DigitalLinkUris, BecomeTheirElementString) {
@@ -66,7 +64,7 @@ TEST_P(DigitalLinkUris, BecomeTheirElementString) {
   if (u.elementString == nullptr) {
     EXPECT_FALSE(found.has_value()) << *found;
   } else {
-    EXPECT_EQ(found.value_or("(none)"), withSeparators(u.elementString));
+    EXPECT_EQ(found.value_or("(none)"), test::withSeparators(u.elementString));
   }
 }
 
