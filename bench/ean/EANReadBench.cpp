@@ -1,7 +1,7 @@
 // EANRead per record on a typical 40-byte element string with the full delivered table:
 // reading the table from QELT.PDF for every record, through the program's cache with the
 // file unchanged and with the file rewritten before every record (the write itself not
-// timed), and with the table already in memory.
+// timed), and with the table already in memory; then other kinds of record.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -33,9 +33,7 @@ struct Fixture {
   report::FailureReporter reporter{dir / "ERROR.LOG", clock, messages};
   settings::Settings settings = settings::Settings::defaults();
 
-  struct NoMonitor : convert::ean::BarcodeInfoSink {
-    void setBarcodeInfo(std::string_view) override {}
-  } monitor;
+  convert::ean::NoBarcodeInfo monitor;
 
   Fixture() {
     std::filesystem::create_directories(dir);
@@ -89,6 +87,23 @@ void EANReadWithTableInMemory(benchmark::State& state) {
   for (auto _ : state) f.decode(table);
 }
 BENCHMARK(EANReadWithTableInMemory)->Unit(benchmark::kMicrosecond);
+
+// The same fields as a GS1 DataMatrix record, as the Digital Link URI that stands for
+// them, and a record that is neither (what the carrier and URI checks cost it).
+void EANReadRecordOfKind(benchmark::State& state, const std::string& record) {
+  Fixture f;
+  const convert::ean::AiTable& table = convert::ean::builtInAiTable();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(convert::ean::EANRead(record, f.settings, table, f.reporter, f.monitor));
+  }
+  if (!f.transcript.lines().empty()) state.SkipWithError("EANRead reported a failure");
+}
+BENCHMARK_CAPTURE(EANReadRecordOfKind, DataMatrix, std::string("]d2") + kRecord.substr(3))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EANReadRecordOfKind, DigitalLink,
+                  std::string("]Q1https://id.gs1.org/01/09501101530003/10/ABC123/21/12?17=260131"))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EANReadRecordOfKind, OtherText, std::string("4912345678904 NOT GS1"))->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

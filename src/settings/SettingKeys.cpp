@@ -52,6 +52,8 @@ constexpr std::array<SettingDefinition, kSettingCount> kDefinitions{{
     {S::EANDecimal, "KEY", "EANDecimal", F, "0"},
     {S::EANSort, "KEY", "EANSort", F, "0"},
     {S::EANSeparate, "KEY", "EANSeparate", T, "0"},
+    {S::EANSymbology, "KEY", "EANSymbology", F, "1"},
+    {S::EANDigitalLink, "KEY", "EANDigitalLink", F, "1"},
     {S::BookJAN, "KEY", "BookJAN", F, "0"},
     {S::BookJAN1, "KEY", "BookJAN1", F, "0"},
     {S::AddOn, "KEY", "AddOn", F, "0"},
@@ -82,6 +84,7 @@ constexpr std::array<Setting, kSettingCount> kIniOrder{{
     S::ConvMode, S::BookJAN, S::BookJAN1, S::AddOn, S::ISBN, S::ISBN13,
     S::PortScan,
     S::SPCWeight, S::JAN2toISBN, S::BookSeparate,
+    S::EANSymbology, S::EANDigitalLink,
 }};
 
 }  // namespace

@@ -1,6 +1,7 @@
-// orbelin-convert: runs the record road of a program folder's settings (framing, GS1-128,
-// case and width, book codes, byte edit, substitution, braces) over lines read from
-// standard input and prints the key string the program would type for each.
+// orbelin-convert: runs the record road of a program folder's settings (framing, GS1 from
+// every carrier and Digital Link, case and width, book codes, byte edit, substitution,
+// braces) over lines read from standard input and prints the key string the program
+// would type for each.
 // A first run in a folder without QELT.INI writes one with the defaults, as the program does.
 #include <filesystem>
 #include <iostream>

@@ -99,6 +99,8 @@ const Transfer kTransfers[] = {
     {Rule::CheckUnlessZero, "EANDecimalChk", Setting::EANDecimal},
     {Rule::CheckUnlessZero, "EANSortChk", Setting::EANSort},
     {Rule::Index, "EANSeparateCmb", Setting::EANSeparate},
+    {Rule::CheckUnlessZero, "EANSymbologyChk", Setting::EANSymbology},
+    {Rule::CheckUnlessZero, "EANDigitalLinkChk", Setting::EANDigitalLink},
     {Rule::CheckUnlessZero, "BookJANChk", Setting::BookJAN},
     {Rule::CheckUnlessZero, "BookJANChk1", Setting::BookJAN1},
     {Rule::CheckUnlessZero, "AddOnChk", Setting::AddOn},

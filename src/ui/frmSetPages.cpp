@@ -185,6 +185,8 @@ void buildEan128(PageBuilder& page) {
   page.check("EANSortChk", "ＡＩ識別子でソート");
   page.button("EANSortCmd", "編集");
   page.combo("EANSeparateCmb", "ＡＩ識別子の前にフィールド区切り挿入", "EANSeparateLbl");
+  page.check("EANSymbologyChk", "シンボル識別子（]e0 ]d2 ]Q3 ]J1 ]E0 等）で判別");
+  page.check("EANDigitalLinkChk", "ＧＳ１デジタルリンク（ＵＲＬ）を解析");
 }
 
 struct PageDefinition {

@@ -61,6 +61,7 @@ TEST_F(SettingsDialog, TreeHasItsNodesInOrderAndEan128FollowsEANChk) {
   EXPECT_EQ(treeOrder(tree), kTreeWithoutEan);
   EXPECT_FALSE(enabled(*dialog, "EANSeparateCmb"));
   EXPECT_FALSE(enabled(*dialog, "EANStartCDTxt"));
+  EXPECT_FALSE(enabled(*dialog, "EANDigitalLinkChk"));
 }
 
 TEST_F(SettingsDialog, ANodeShowsItsPageOnlyAndTheRootNone) {

@@ -43,7 +43,8 @@ Settings everyValueChanged(const std::string& folder) {
       {Setting::EANStartCD, ""}, {Setting::EANDate, "1"}, {Setting::EANDecimal, "1"}, {Setting::EANSort, "1"},
       {Setting::EANSeparate, "29"}, {Setting::BookJAN, "1"}, {Setting::BookJAN1, "1"}, {Setting::AddOn, "1"},
       {Setting::ISBN, "1"}, {Setting::ISBN13, "1"}, {Setting::JAN2toISBN, "3"}, {Setting::ConvMode, "4"},
-      {Setting::SPCWeight, "999"}, {Setting::BookSeparate, "45"},
+      {Setting::SPCWeight, "999"}, {Setting::BookSeparate, "45"}, {Setting::EANSymbology, "0"},
+      {Setting::EANDigitalLink, "0"},
   };
   for (const auto& [setting, value] : values) record.set(setting, value);
   return record;

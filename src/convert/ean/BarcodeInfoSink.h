@@ -13,4 +13,10 @@ class BarcodeInfoSink {
   virtual void setBarcodeInfo(std::string_view text) = 0;
 };
 
+/// A sink for callers without a monitor window: shows nothing.
+class NoBarcodeInfo : public BarcodeInfoSink {
+ public:
+  void setBarcodeInfo(std::string_view) override {}
+};
+
 }  // namespace orbelin::convert::ean

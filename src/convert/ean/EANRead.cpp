@@ -5,6 +5,8 @@
 
 #include "convert/codec/Cp932.h"
 #include "convert/ean/AiTableStore.h"
+#include "convert/ean/Carrier.h"
+#include "convert/ean/DigitalLink.h"
 #include "convert/ean/ElementString.h"
 #include "convert/ean/SqliteDatabase.h"
 #include "convert/text/Integers.h"
@@ -161,17 +163,46 @@ std::string decode(std::string_view bytes, const AiTable& table, const Options& 
   return output + tail;
 }
 
+// What the decoding makes of a record.
+struct Route {
+  enum class Kind { Unchanged, PassOn, Decode } kind = Kind::Unchanged;
+  std::string text;  // PassOn: the record to pass on; Decode: the element string in code page 932
+};
+
+// The start code comes first, so that a record that begins with it is read as it always
+// was, whatever the carrier settings.
+Route routeOf(std::string_view record, const std::string& bytes, const settings::Settings& settings) {
+  const std::string startCode = codec::toCp932(settings.get(Setting::EANStartCD));
+  if (!startCode.empty() && bytes.starts_with(startCode)) return {Route::Kind::Decode, bytes.substr(startCode.size())};
+  const Carrier carrier = carrierOf(record);
+  const std::size_t identifier = carrier.identifier.size();
+  if (settings.isOn(Setting::EANSymbology)) {
+    if (carrier.content == CarrierContent::ElementString) return {Route::Kind::Decode, bytes.substr(identifier)};
+    if (carrier.content == CarrierContent::Digits) return {Route::Kind::PassOn, std::string(record.substr(identifier))};
+  }
+  if (settings.isOn(Setting::EANDigitalLink) &&
+      (carrier.content == CarrierContent::Unknown || carrier.content == CarrierContent::Text)) {
+    const std::string_view uri = record.substr(identifier);
+    // A line end after the URI stays the record's tail.
+    const std::size_t end = uri.find_last_not_of("\r\n") + 1;
+    if (auto elementString = digitalLinkElementString(uri.substr(0, end), builtInDigitalLinkTable())) {
+      return {Route::Kind::Decode, *elementString + std::string(uri.substr(end))};
+    }
+  }
+  return {};
+}
+
 template <class LoadTable>
 std::string readRecord(std::string_view record, const settings::Settings& settings, LoadTable&& loadTable,
                        report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
   if (record.empty()) return {};
   try {
-    const std::string bytes = codec::toCp932(record);
-    const std::string startCode = codec::toCp932(settings.get(Setting::EANStartCD));
-    if (startCode.empty() || !bytes.starts_with(startCode)) return std::string(record);
+    Route route = routeOf(record, codec::toCp932(record), settings);
+    if (route.kind == Route::Kind::Unchanged) return std::string(record);
+    if (route.kind == Route::Kind::PassOn) return std::move(route.text);
     const AiTable& table = loadTable();
     monitor.setBarcodeInfo({});
-    return decode(std::string_view(bytes).substr(startCode.size()), table, optionsOf(settings), monitor, discarded);
+    return decode(route.text, table, optionsOf(settings), monitor, discarded);
   } catch (const SqliteError& failure) {
     reporter.report("EANRead", kSqliteSource, failure.what());
   } catch (const std::exception& failure) {

@@ -6,6 +6,7 @@
 
 #include "convert/ean/AiRow.h"
 #include "convert/ean/BarcodeInfoSink.h"
+#include "convert/text/InterchangeStr.h"
 #include "settings/Settings.h"
 
 namespace orbelin::test {
@@ -30,6 +31,9 @@ inline convert::ean::AiTable numbered(convert::ean::AiTable rows) {
   }
   return rows;
 }
+
+/// text with every "<GS>" turned into the byte 29 it stands for in a transcript.
+inline std::string withSeparators(std::string_view text) { return text::replaceAllBytes(text, "<GS>", "\x1D"); }
 
 /// The default settings with EANSend "3" (identifiers in brackets).
 inline settings::Settings bracketSettings() {
