@@ -5,7 +5,9 @@
 
 #include "convert/codec/Cp932.h"
 #include "convert/ean/AiTableStore.h"
+#include "convert/ean/DecodedFieldCheck.h"
 #include "convert/ean/ElementString.h"
+#include "convert/ean/Gs1FindingText.h"
 #include "convert/ean/SqliteDatabase.h"
 #include "convert/text/Integers.h"
 
@@ -26,6 +28,7 @@ struct Options {
   bool insertDecimalPoint;
   bool convertDates;
   std::string separator;  // code page 932 bytes
+  Gs1CheckMode checkMode;
 };
 
 // The character whose code the setting holds; "0" or empty: none.
@@ -39,7 +42,7 @@ std::string separatorOf(const std::string& setting) {
 Options optionsOf(const settings::Settings& s) {
   return Options{s.get(Setting::EANSend) != "2", s.get(Setting::EANSend) == "3", s.isOn(Setting::EANAISelect),
                  s.isOn(Setting::EANSort),        s.isOn(Setting::EANDecimal),     s.isOn(Setting::EANDate),
-                 separatorOf(s.get(Setting::EANSeparate))};
+                 separatorOf(s.get(Setting::EANSeparate)), gs1CheckModeOf(s)};
 }
 
 // Byte offsets at which the characters of bytes begin, and the end.
@@ -134,8 +137,9 @@ std::string listingName(const std::string& name) {
 // Every piece is turned back into text on its own, so that the bytes of two pieces never
 // join into a character that the record did not hold.
 std::string decode(std::string_view bytes, const AiTable& table, const Options& options, BarcodeInfoSink& monitor,
-                   std::string* discarded) {
+                   std::string* discarded, std::vector<std::string>* checkNotes) {
   const SplitElementString split = splitElementString(bytes, table);
+  const DecodedFieldCheck check = checkDecodedFields(split, table, options.checkMode);
   const std::string separator = codec::fromCp932(options.separator);
   std::string output;
   std::string listing;
@@ -143,7 +147,8 @@ std::string decode(std::string_view bytes, const AiTable& table, const Options& 
     const AiRow& row = table[field->row];
     const Formatted formatted = format(row, *field, options);
     listing += "【" + codec::fromCp932(fitCharacters(field->aiText, kListingAiChars)) + ":" + listingName(row.name) +
-               "】" + codec::fromCp932(formatted.display) + "\r\n";
+               "】" + codec::fromCp932(formatted.display) +
+               check.marks(static_cast<std::size_t>(field - split.fields.data())) + "\r\n";
     if (row.out && options.showIdentifiers) {
       const std::string aiText = codec::fromCp932(field->aiText);
       output += options.bracketIdentifiers ? "(" + aiText + ")" : aiText;
@@ -158,12 +163,14 @@ std::string decode(std::string_view bytes, const AiTable& table, const Options& 
     if (discarded != nullptr) *discarded = dropped;
   }
   monitor.setBarcodeInfo(listing + tail);
-  return output + tail;
+  if (checkNotes != nullptr) *checkNotes = gs1CheckLogLines(check.findings, check.fields, check.blocked);
+  return check.blocked ? std::string{} : output + tail;
 }
 
 template <class LoadTable>
 std::string readRecord(std::string_view record, const settings::Settings& settings, LoadTable&& loadTable,
-                       report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
+                       report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded,
+                       std::vector<std::string>* checkNotes) {
   if (record.empty()) return {};
   try {
     const std::string bytes = codec::toCp932(record);
@@ -171,7 +178,8 @@ std::string readRecord(std::string_view record, const settings::Settings& settin
     if (startCode.empty() || !bytes.starts_with(startCode)) return std::string(record);
     const AiTable& table = loadTable();
     monitor.setBarcodeInfo({});
-    return decode(std::string_view(bytes).substr(startCode.size()), table, optionsOf(settings), monitor, discarded);
+    return decode(std::string_view(bytes).substr(startCode.size()), table, optionsOf(settings), monitor, discarded,
+                  checkNotes);
   } catch (const SqliteError& failure) {
     reporter.report("EANRead", kSqliteSource, failure.what());
   } catch (const std::exception& failure) {
@@ -184,21 +192,24 @@ std::string readRecord(std::string_view record, const settings::Settings& settin
 
 std::string EANRead(std::string_view record, const settings::Settings& settings,
                     const std::filesystem::path& database, report::FailureReporter& reporter,
-                    BarcodeInfoSink& monitor, std::string* discarded) {
+                    BarcodeInfoSink& monitor, std::string* discarded,
+                    std::vector<std::string>* checkNotes) {
   return readRecord(
-      record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor, discarded);
+      record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor, discarded, checkNotes);
 }
 
 std::string EANRead(std::string_view record, const settings::Settings& settings, AiTableCache& database,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded,
+                    std::vector<std::string>* checkNotes) {
   return readRecord(
-      record, settings, [&]() -> const AiTable& { return database.table(); }, reporter, monitor, discarded);
+      record, settings, [&]() -> const AiTable& { return database.table(); }, reporter, monitor, discarded, checkNotes);
 }
 
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded,
+                    std::vector<std::string>* checkNotes) {
   return readRecord(
-      record, settings, [&]() -> const AiTable& { return table; }, reporter, monitor, discarded);
+      record, settings, [&]() -> const AiTable& { return table; }, reporter, monitor, discarded, checkNotes);
 }
 
 }  // namespace orbelin::convert::ean
