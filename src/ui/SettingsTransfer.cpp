@@ -99,6 +99,7 @@ const Transfer kTransfers[] = {
     {Rule::CheckUnlessZero, "EANDecimalChk", Setting::EANDecimal},
     {Rule::CheckUnlessZero, "EANSortChk", Setting::EANSort},
     {Rule::Index, "EANSeparateCmb", Setting::EANSeparate},
+    {Rule::Value, "EANCheckCmb", Setting::EANCheck},
     {Rule::CheckUnlessZero, "BookJANChk", Setting::BookJAN},
     {Rule::CheckUnlessZero, "BookJANChk1", Setting::BookJAN1},
     {Rule::CheckUnlessZero, "AddOnChk", Setting::AddOn},

@@ -190,7 +190,8 @@ void frmSet::onEANChkChanged(bool checked) {
   }
   setEnabledAll(*this,
                 {"EANNoAIChk", "EANBracketAIChk", "EANAIChk", "EANStartCDTxt", "EANStartCDLbl", "EANStartCDNoteLbl",
-                 "EANDateChk", "EANDecimalChk", "EANSortChk", "EANSeparateCmb", "EANSeparateLbl"},
+                 "EANDateChk", "EANDecimalChk", "EANSortChk", "EANSeparateCmb", "EANSeparateLbl", "EANCheckCmb",
+                 "EANCheckLbl"},
                 checked);
 }
 

@@ -185,6 +185,7 @@ void buildEan128(PageBuilder& page) {
   page.check("EANSortChk", "ＡＩ識別子でソート");
   page.button("EANSortCmd", "編集");
   page.combo("EANSeparateCmb", "ＡＩ識別子の前にフィールド区切り挿入", "EANSeparateLbl");
+  page.combo("EANCheckCmb", "ＧＳ１規則で検査（誤りはCOMRECV.LOGへ）", "EANCheckLbl");
 }
 
 struct PageDefinition {

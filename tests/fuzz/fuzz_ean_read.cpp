@@ -31,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::pick(input, settings, Setting::EANSort, {"0", "1"});
   fuzz::pick(input, settings, Setting::EANSeparate, {"0", "29", "44", "x", "300"});
   fuzz::pick(input, settings, Setting::EANStartCD, {"]C1", "", "]"});
+  fuzz::pick(input, settings, Setting::EANCheck, {"0", "1", "2"});
   // Records come as code page 932 bytes from the port and are decoded before EANRead.
   const std::string record = codec::fromCp932(input.ConsumeRemainingBytesAsString());
   NoMonitor monitor;

@@ -60,7 +60,9 @@ bool checkDigitPasses(std::string_view value) {
   if (value.size() < 2 || !allDigits(value)) return false;
   unsigned sum = 0;
   bool three = true;
-  for (std::size_t i = value.size() - 1; i-- > 0; three = !three) sum += (three ? 3U : 1U) * static_cast<unsigned>(value[i] - '0');
+  for (std::size_t i = value.size() - 1; i-- > 0; three = !three) {
+    sum += (three ? 3U : 1U) * static_cast<unsigned>(value[i] - '0');
+  }
   return static_cast<unsigned>(value.back() - '0') == (10 - sum % 10) % 10;
 }
 
