@@ -45,8 +45,8 @@ DecodedFieldCheck checkDecodedFields(const SplitElementString& split, const AiTa
     check.fields.push_back({field.aiText, field.data, !isBuiltInRow(table[field.row])});
   }
   check.findings = checkGs1Fields(check.fields);
-  check.blocked = mode == Gs1CheckMode::Block &&
-                  std::any_of(check.findings.begin(), check.findings.end(), [](const auto& f) { return f.aboutData(); });
+  const auto aboutData = [](const Gs1Finding& finding) { return finding.aboutData(); };
+  check.blocked = mode == Gs1CheckMode::Block && std::any_of(check.findings.begin(), check.findings.end(), aboutData);
   return check;
 }
 
