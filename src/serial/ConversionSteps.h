@@ -44,10 +44,12 @@ class PassThroughBookStep : public BookStep {
 
 /// The conversions the pipeline runs between reception and the send data that come from
 /// the decoders: the GS1-128 decoding (run when EANRead is "1"; an empty result types
-/// nothing; discarded receives the data it could not decode) and the book code step.
+/// nothing; discarded receives the data it could not decode, checkNotes the COMRECV.LOG
+/// lines of the GS1 checks) and the book code step.
 /// Unset steps leave the record as it is.
 struct ConversionSteps {
-  std::function<std::string(std::string_view record, std::string& discarded)> eanRead;
+  std::function<std::string(std::string_view record, std::string& discarded, std::vector<std::string>& checkNotes)>
+      eanRead;
   BookStep* book = nullptr;
 };
 

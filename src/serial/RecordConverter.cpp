@@ -24,8 +24,10 @@ std::optional<BookResult> RecordConverter::convert(std::string record, std::int6
   if (record.empty()) return BookResult{};
   if (settings.isOn(Setting::EANRead) && m_steps.eanRead) {
     std::string discarded;
-    record = m_steps.eanRead(record, discarded);
+    std::vector<std::string> checkNotes;
+    record = m_steps.eanRead(record, discarded, checkNotes);
     if (!discarded.empty()) m_note(std::string(kDroppedGs1Data) + discarded);
+    for (const std::string& line : checkNotes) m_note(line);
   }
   if (settings.get(Setting::ConvMode) != "0") record = convert::ConvertCaseWidth(record, settings.get(Setting::ConvMode));
   if (record.empty()) return BookResult{};

@@ -17,7 +17,7 @@ enum class Setting {
   // "KEY"
   SendKey, SendKeySpc, DOSSendKey, LowSendKey, KeyWeight, KeyDwnWeight, KeyHead, KeyFoot, File, FilePath,
   Chikan, ByteEd, EANRead, EANSend, EANAISelect, EANStartCD, EANDate, EANDecimal, EANSort, EANSeparate,
-  EANSymbology, EANDigitalLink,
+  EANSymbology, EANDigitalLink, EANCheck,
   BookJAN, BookJAN1, AddOn, ISBN, ISBN13, JAN2toISBN, ConvMode, SPCWeight, BookSeparate,
   Count
 };

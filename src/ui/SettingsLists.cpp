@@ -10,10 +10,10 @@ namespace orbelin::ui {
 
 namespace {
 
-constexpr std::array<std::string_view, 15> kListNames = {
+constexpr std::array<std::string_view, 16> kListNames = {
     "PortCmb",     "BaudCmb",     "DataCmb",          "StopCmb",          "ParityCmb",
     "HandCmb",     "TrigCmb",     "AnswCmb",          "RecvHeadCmb",      "RecvFootCmb",
-    "ConvModeCmb", "RecvHeadOtherLst", "RecvFootOtherLst", "EANSeparateCmb", "BookSeparateCmb"};
+    "ConvModeCmb", "RecvHeadOtherLst", "RecvFootOtherLst", "EANSeparateCmb", "BookSeparateCmb", "EANCheckCmb"};
 
 struct FixedList {
   std::string_view control;
@@ -30,6 +30,7 @@ const FixedList kFixedLists[] = {
     {"RecvHeadCmb", {"な  し", "<STX> ", "<SOH> ", "特殊"}},
     {"RecvFootCmb", {"な  し", "<ETX> ", "<ETB> ", "<C R> ", "<L F> ", "<CR><LF>", "特殊"}},
     {"ConvModeCmb", {"なし", "小文字→大文字", "大文字→小文字", "半角→全角", "全角→半角"}},
+    {"EANCheckCmb", {"検査しない", "記録して入力する", "入力しない"}},
 };
 
 constexpr ValueList kValueLists[] = {
@@ -40,6 +41,7 @@ constexpr ValueList kValueLists[] = {
     {"ParityCmb", {"n", "e", "o"}, 3, 0},
     {"HandCmb", {"0", "1", "2"}, 3, 0},
     {"ConvModeCmb", {"0", "1", "2", "3", "4"}, 5, 0},
+    {"EANCheckCmb", {"0", "1", "2"}, 3, 1},
 };
 
 QStringList codeNames(int from) {
@@ -61,7 +63,7 @@ QStringList hexCodeNames() {
 
 }  // namespace
 
-const std::array<std::string_view, 15>& listControlNames() { return kListNames; }
+const std::array<std::string_view, 16>& listControlNames() { return kListNames; }
 
 QStringList listEntries(std::string_view control) {
   for (const auto& list : kFixedLists) {

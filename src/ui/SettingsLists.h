@@ -39,7 +39,7 @@ QStringList portEntries(const std::filesystem::path& ini, const std::array<std::
 QStringList portEntries(const std::filesystem::path& ini, const std::vector<platform::SystemSerialPort>& present);
 
 /// The object names of every list of the settings dialog, in the order they are filled.
-const std::array<std::string_view, 15>& listControlNames();
+const std::array<std::string_view, 16>& listControlNames();
 
 /// The stored value of each entry of a list that stores values rather than indexes.
 struct ValueList {

@@ -101,6 +101,7 @@ const Transfer kTransfers[] = {
     {Rule::Index, "EANSeparateCmb", Setting::EANSeparate},
     {Rule::CheckUnlessZero, "EANSymbologyChk", Setting::EANSymbology},
     {Rule::CheckUnlessZero, "EANDigitalLinkChk", Setting::EANDigitalLink},
+    {Rule::Value, "EANCheckCmb", Setting::EANCheck},
     {Rule::CheckUnlessZero, "BookJANChk", Setting::BookJAN},
     {Rule::CheckUnlessZero, "BookJANChk1", Setting::BookJAN1},
     {Rule::CheckUnlessZero, "AddOnChk", Setting::AddOn},

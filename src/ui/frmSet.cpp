@@ -191,7 +191,7 @@ void frmSet::onEANChkChanged(bool checked) {
   setEnabledAll(*this,
                 {"EANNoAIChk", "EANBracketAIChk", "EANAIChk", "EANStartCDTxt", "EANStartCDLbl", "EANStartCDNoteLbl",
                  "EANDateChk", "EANDecimalChk", "EANSortChk", "EANSeparateCmb", "EANSeparateLbl", "EANSymbologyChk",
-                 "EANDigitalLinkChk"},
+                 "EANDigitalLinkChk", "EANCheckCmb", "EANCheckLbl"},
                 checked);
 }
 

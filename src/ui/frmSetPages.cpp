@@ -187,6 +187,7 @@ void buildEan128(PageBuilder& page) {
   page.combo("EANSeparateCmb", "ＡＩ識別子の前にフィールド区切り挿入", "EANSeparateLbl");
   page.check("EANSymbologyChk", "シンボル識別子（]e0 ]d2 ]Q3 ]J1 ]E0 等）で判別");
   page.check("EANDigitalLinkChk", "ＧＳ１デジタルリンク（ＵＲＬ）を解析");
+  page.combo("EANCheckCmb", "ＧＳ１規則で検査（誤りはCOMRECV.LOGへ）", "EANCheckLbl");
 }
 
 struct PageDefinition {

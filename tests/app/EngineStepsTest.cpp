@@ -140,6 +140,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "[破棄] ＧＳ１データとして解析できません: XYZ", "0104912345678904\r\n"},
         DropCase{"Gs1FieldLongerThanItsIdentifierAllows", {{Setting::EANRead, "1"}}, "]C101049123456789049",
                  "[破棄] ＧＳ１データとして解析できません: 9", "0104912345678904\r\n"},
+        DropCase{"Gs1CheckBlocksAWrongCheckDigit", {{Setting::EANRead, "1"}, {Setting::EANCheck, "2"}},
+                 "]C10104912345678905",
+                 "[破棄] ＧＳ１データの検査で不合格です: (01) チェックディジットが正しくありません: 04912345678905", ""},
         DropCase{"MissingFooter", {{Setting::Select, "1"}, {Setting::RcvFoot, "3"}}, "ABC",
                  "[破棄] ヘッダーまたはフッターがありません: ABC", ""},
         DropCase{"MissingHeader", {{Setting::Select, "1"}, {Setting::RcvHead, "1"}, {Setting::RcvFoot, "3"}}, "ABC\r",
@@ -151,6 +154,17 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"MagazineWithoutAddOn", {{Setting::AddOn, "1"}}, "4910123456789",
                  "[破棄] アドオンコードがありません: 4910123456789", ""}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(EngineSteps, Gs1FindingsAreLoggedAndTheRecordIsTypedByDefault) {
+  EngineFixture f;
+  f.set(Setting::EANRead, "1");
+  f.connect();
+  f.port.arrive("]C10104912345678905");
+  f.loop.runUntilIdle();
+  EXPECT_NE(f.file("COMRECV.LOG").find("[GS1] (01) チェックディジットが正しくありません: 04912345678905\r\n"),
+            std::string::npos);
+  EXPECT_EQ(f.file("out.txt"), "0104912345678905\r\n");
+}
 
 }  // namespace
 }  // namespace orbelin::app

@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The start code alone: fuzz_gs1_carriers covers the identifiers and Digital Link.
   settings.set(Setting::EANSymbology, "0");
   settings.set(Setting::EANDigitalLink, "0");
+  fuzz::pick(input, settings, Setting::EANCheck, {"0", "1", "2"});
   // Records come as code page 932 bytes from the port and are decoded before EANRead.
   const std::string record = codec::fromCp932(input.ConsumeRemainingBytesAsString());
   convert::ean::NoBarcodeInfo monitor;

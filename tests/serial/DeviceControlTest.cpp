@@ -142,7 +142,7 @@ TEST(DeviceControl, EveryRecordReadGetsOneAnswerWhateverBecomesOfItsRun) {
   };
   for (const Case& c : cases) {
     const auto failOnX = [](SerialFixture&) {
-      return ConversionSteps{[](std::string_view record, std::string&) -> std::string {
+      return ConversionSteps{[](std::string_view record, std::string&, std::vector<std::string>&) -> std::string {
                                if (record == "x") throw text::RuntimeFailure(text::kTypeMismatch);
                                return std::string(record);
                              },

@@ -107,7 +107,7 @@ TEST(Pipeline, CaseAndWidthComeBeforeTheBookStep) {
 
 TEST(Pipeline, DecoderRunsOnlyWhenEanReadIsOnAndAnEmptyResultTypesNothing) {
   Lines decoded;
-  auto decoder = [&](std::string_view record, std::string&) {
+  auto decoder = [&](std::string_view record, std::string&, std::vector<std::string>&) {
     decoded.emplace_back(record);
     return std::string();
   };

@@ -21,7 +21,7 @@ constexpr const char* kFirstStartFile =
     "[RCV]\r\nSelect=0\r\nHead=0\r\nHeadOther=0\r\nFoot=0\r\nFootOther=0\r\n"
     "[KEY]\r\nSendKey=1\r\nSendKeySpc=1\r\nDOSSendKey=0\r\nLowSendKey=0\r\nKeyWeight=0\r\nKeyDwnWeight=0\r\n"
     "Head=\r\nFoot=\r\nFile=0\r\nFilePath=\r\nChikan=0\r\nByteEd=0\r\nEANRead=1\r\nEANSend=1\r\n"
-    "EANAISelect=0\r\nEANStartCD=]C1\r\nEANDate=0\r\nEANDecimal=0\r\nEANSort=0\r\nEANSeparate=0\r\n"
+    "EANAISelect=0\r\nEANStartCD=]C1\r\nEANDate=0\r\nEANDecimal=0\r\nEANSort=0\r\nEANSeparate=0\r\nEANCheck=1\r\n"
     "ConvMode=0\r\nBookJAN=0\r\nBookJAN1=0\r\nAddOn=0\r\nISBN=0\r\nISBN13=0\r\nSPCWeight=1500\r\n"
     "JAN2toISBN=0\r\nBookSeparate=0\r\nEANSymbology=1\r\nEANDigitalLink=1\r\n";
 

@@ -41,7 +41,7 @@ Settings everyValueChanged(const std::string& folder) {
       {Setting::File, "1"}, {Setting::FilePath, folder + "/出力.txt"}, {Setting::Chikan, "1"},
       {Setting::ByteEd, "1"}, {Setting::EANRead, "0"}, {Setting::EANSend, "3"}, {Setting::EANAISelect, "1"},
       {Setting::EANStartCD, ""}, {Setting::EANDate, "1"}, {Setting::EANDecimal, "1"}, {Setting::EANSort, "1"},
-      {Setting::EANSeparate, "29"}, {Setting::BookJAN, "1"}, {Setting::BookJAN1, "1"}, {Setting::AddOn, "1"},
+      {Setting::EANSeparate, "29"}, {Setting::EANCheck, "2"}, {Setting::BookJAN, "1"}, {Setting::BookJAN1, "1"}, {Setting::AddOn, "1"},
       {Setting::ISBN, "1"}, {Setting::ISBN13, "1"}, {Setting::JAN2toISBN, "3"}, {Setting::ConvMode, "4"},
       {Setting::SPCWeight, "999"}, {Setting::BookSeparate, "45"}, {Setting::EANSymbology, "0"},
       {Setting::EANDigitalLink, "0"},
@@ -331,7 +331,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ListShape{"AnswCmb", 128, 127, "<DEL>"}, ListShape{"RecvHeadCmb", 4, 0, "な  し"},
                       ListShape{"RecvFootCmb", 7, 5, "<CR><LF>"}, ListShape{"RecvFootOtherLst", 128, 65, "41h: A"},
                       ListShape{"RecvHeadOtherLst", 128, 0, "な  し"}, ListShape{"ConvModeCmb", 5, 3, "半角→全角"},
-                      ListShape{"EANSeparateCmb", 128, 29, "<G S>"}, ListShape{"BookSeparateCmb", 128, 0, "な  し"}));
+                      ListShape{"EANSeparateCmb", 128, 29, "<G S>"}, ListShape{"BookSeparateCmb", 128, 0, "な  し"},
+                      ListShape{"EANCheckCmb", 3, 2, "入力しない"}));
 
 }  // namespace
 }  // namespace orbelin::test

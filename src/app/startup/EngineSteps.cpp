@@ -14,8 +14,9 @@ EngineSteps::EngineSteps(settings::Configuration& configuration, const report::P
 
 serial::ConversionSteps EngineSteps::conversionSteps() {
   serial::ConversionSteps steps;
-  steps.eanRead = [this](std::string_view record, std::string& discarded) {
-    return convert::ean::EANRead(record, m_configuration.settings, m_aiTable, m_reporter, m_monitor, &discarded);
+  steps.eanRead = [this](std::string_view record, std::string& discarded, std::vector<std::string>& checkNotes) {
+    return convert::ean::EANRead(record, m_configuration.settings, m_aiTable, m_reporter, m_monitor, &discarded,
+                                 &checkNotes);
   };
   steps.book = &m_book;
   return steps;

@@ -7,7 +7,9 @@
 #include "convert/ean/AiTableStore.h"
 #include "convert/ean/Carrier.h"
 #include "convert/ean/DigitalLink.h"
+#include "convert/ean/DecodedFieldCheck.h"
 #include "convert/ean/ElementString.h"
+#include "convert/ean/Gs1FindingText.h"
 #include "convert/ean/SqliteDatabase.h"
 #include "convert/text/Integers.h"
 
@@ -28,6 +30,7 @@ struct Options {
   bool insertDecimalPoint;
   bool convertDates;
   std::string separator;  // code page 932 bytes
+  Gs1CheckMode checkMode;
 };
 
 // The character whose code the setting holds; "0" or empty: none.
@@ -41,7 +44,7 @@ std::string separatorOf(const std::string& setting) {
 Options optionsOf(const settings::Settings& s) {
   return Options{s.get(Setting::EANSend) != "2", s.get(Setting::EANSend) == "3", s.isOn(Setting::EANAISelect),
                  s.isOn(Setting::EANSort),        s.isOn(Setting::EANDecimal),     s.isOn(Setting::EANDate),
-                 separatorOf(s.get(Setting::EANSeparate))};
+                 separatorOf(s.get(Setting::EANSeparate)), gs1CheckModeOf(s)};
 }
 
 // Byte offsets at which the characters of bytes begin, and the end.
@@ -136,8 +139,9 @@ std::string listingName(const std::string& name) {
 // Every piece is turned back into text on its own, so that the bytes of two pieces never
 // join into a character that the record did not hold.
 std::string decode(std::string_view bytes, const AiTable& table, const Options& options, BarcodeInfoSink& monitor,
-                   std::string* discarded) {
+                   std::string* discarded, std::vector<std::string>* checkNotes) {
   const SplitElementString split = splitElementString(bytes, table);
+  const DecodedFieldCheck check = checkDecodedFields(split, table, options.checkMode);
   const std::string separator = codec::fromCp932(options.separator);
   std::string output;
   std::string listing;
@@ -145,7 +149,8 @@ std::string decode(std::string_view bytes, const AiTable& table, const Options& 
     const AiRow& row = table[field->row];
     const Formatted formatted = format(row, *field, options);
     listing += "【" + codec::fromCp932(fitCharacters(field->aiText, kListingAiChars)) + ":" + listingName(row.name) +
-               "】" + codec::fromCp932(formatted.display) + "\r\n";
+               "】" + codec::fromCp932(formatted.display) +
+               check.marks(static_cast<std::size_t>(field - split.fields.data())) + "\r\n";
     if (row.out && options.showIdentifiers) {
       const std::string aiText = codec::fromCp932(field->aiText);
       output += options.bracketIdentifiers ? "(" + aiText + ")" : aiText;
@@ -160,7 +165,8 @@ std::string decode(std::string_view bytes, const AiTable& table, const Options& 
     if (discarded != nullptr) *discarded = dropped;
   }
   monitor.setBarcodeInfo(listing + tail);
-  return output + tail;
+  if (checkNotes != nullptr) *checkNotes = gs1CheckLogLines(check.findings, check.fields, check.blocked);
+  return check.blocked ? std::string{} : output + tail;
 }
 
 // What the decoding makes of a record.
@@ -194,7 +200,8 @@ Route routeOf(std::string_view record, const std::string& bytes, const settings:
 
 template <class LoadTable>
 std::string readRecord(std::string_view record, const settings::Settings& settings, LoadTable&& loadTable,
-                       report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
+                       report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded,
+                       std::vector<std::string>* checkNotes) {
   if (record.empty()) return {};
   try {
     Route route = routeOf(record, codec::toCp932(record), settings);
@@ -202,7 +209,7 @@ std::string readRecord(std::string_view record, const settings::Settings& settin
     if (route.kind == Route::Kind::PassOn) return std::move(route.text);
     const AiTable& table = loadTable();
     monitor.setBarcodeInfo({});
-    return decode(route.text, table, optionsOf(settings), monitor, discarded);
+    return decode(route.text, table, optionsOf(settings), monitor, discarded, checkNotes);
   } catch (const SqliteError& failure) {
     reporter.report("EANRead", kSqliteSource, failure.what());
   } catch (const std::exception& failure) {
@@ -215,21 +222,24 @@ std::string readRecord(std::string_view record, const settings::Settings& settin
 
 std::string EANRead(std::string_view record, const settings::Settings& settings,
                     const std::filesystem::path& database, report::FailureReporter& reporter,
-                    BarcodeInfoSink& monitor, std::string* discarded) {
+                    BarcodeInfoSink& monitor, std::string* discarded,
+                    std::vector<std::string>* checkNotes) {
   return readRecord(
-      record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor, discarded);
+      record, settings, [&] { return AiTableStore(database).readAll(); }, reporter, monitor, discarded, checkNotes);
 }
 
 std::string EANRead(std::string_view record, const settings::Settings& settings, AiTableCache& database,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded,
+                    std::vector<std::string>* checkNotes) {
   return readRecord(
-      record, settings, [&]() -> const AiTable& { return database.table(); }, reporter, monitor, discarded);
+      record, settings, [&]() -> const AiTable& { return database.table(); }, reporter, monitor, discarded, checkNotes);
 }
 
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded) {
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded,
+                    std::vector<std::string>* checkNotes) {
   return readRecord(
-      record, settings, [&]() -> const AiTable& { return table; }, reporter, monitor, discarded);
+      record, settings, [&]() -> const AiTable& { return table; }, reporter, monitor, discarded, checkNotes);
 }
 
 }  // namespace orbelin::convert::ean

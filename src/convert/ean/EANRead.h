@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/FailureReporter.h"
 #include "convert/ean/AiRow.h"
@@ -30,18 +31,24 @@ inline constexpr std::string_view kDiscardedListing = "【破棄】";
 /// monitor. Characters that make up no known identifier are dropped: they go to
 /// discarded (when given) and the monitor's listing says so. A failure (database not
 /// readable, a setting that is no number) is reported as "EANRead" and gives the empty
-/// string, so nothing is typed for the record.
+/// string, so nothing is typed for the record. The fields are checked against the GS1
+/// rules by EANCheck (see DecodedFieldCheck): the monitor's line of a field says what is
+/// wrong with it, checkNotes (when given) receives the COMRECV.LOG lines, and a record
+/// that EANCheck "2" blocks gives the empty string.
 std::string EANRead(std::string_view record, const settings::Settings& settings,
                     const std::filesystem::path& database, report::FailureReporter& reporter,
-                    BarcodeInfoSink& monitor, std::string* discarded = nullptr);
+                    BarcodeInfoSink& monitor, std::string* discarded = nullptr,
+                    std::vector<std::string>* checkNotes = nullptr);
 
 /// The same through a cache of the database file's table: read again only when the file
 /// changed.
 std::string EANRead(std::string_view record, const settings::Settings& settings, AiTableCache& database,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded = nullptr);
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded = nullptr,
+                    std::vector<std::string>* checkNotes = nullptr);
 
 /// The same with the table already read.
 std::string EANRead(std::string_view record, const settings::Settings& settings, const AiTable& table,
-                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded = nullptr);
+                    report::FailureReporter& reporter, BarcodeInfoSink& monitor, std::string* discarded = nullptr,
+                    std::vector<std::string>* checkNotes = nullptr);
 
 }  // namespace orbelin::convert::ean
