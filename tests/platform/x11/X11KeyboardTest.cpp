@@ -44,16 +44,15 @@ void typeKeys(Keyboard& keyboard, std::string_view text) {
   }
 }
 
-// Posts UTF-8 text character by character by its code page 932 codes.
+// Posts UTF-8 text character by character, as the engine reads it: by its code page 932
+// characters.
 void post(Keyboard& keyboard, std::string_view utf8) {
   const std::string bytes = codec::toCp932(utf8);
   for (std::size_t pos = 0; pos < bytes.size();) {
     const std::size_t length = codec::charLengthAt(bytes, pos);
-    int code = static_cast<unsigned char>(bytes[pos]);
-    if (length == 2) code = static_cast<std::int16_t>((code << 8) | static_cast<unsigned char>(bytes[pos + 1]));
     const auto focus = keyboard.focusWindow();
     ASSERT_TRUE(focus);
-    keyboard.postCharacter(*focus, code);
+    keyboard.postCharacter(*focus, codec::decodeCharacter(std::string_view(bytes).substr(pos, length)));
     pos += length;
   }
 }
@@ -192,8 +191,8 @@ TEST_F(X11KeyboardTest, TracesWhatItIsAskedToDo) {
 }
 
 TEST_F(X11KeyboardTest, PostingToNoWindowTypesNothing) {
-  keyboard->postCharacter(0, 'x');
-  keyboard->postCharacter(*keyboard->focusWindow(), 0x81);  // a lone lead byte: no character
+  keyboard->postCharacter(0, U'x');
+  keyboard->postCharacter(*keyboard->focusWindow(), codec::decodeCharacter("\x81"));  // a lone lead byte
   post(*keyboard, "z");
   EXPECT_EQ(text(), "z");
 }
