@@ -5,7 +5,8 @@
 # the table (orbelin_check_floors), so a stray include fails at once instead of quietly
 # tying a floor to one above it.
 set(ORBELIN_FLOORS
-  "convert/codec|platform"
+  "convert/codec"
+  "platform"
   "report|platform/posix|platform/qt|platform/qtserial|platform/sim|platform/inputmethod"
   "convert/text|platform/win32|platform/x11"
   "settings|platform/wayland"

@@ -24,7 +24,7 @@ class NullKeyboard : public platform::Keyboard {
   std::int16_t keyForCharacter(std::uint8_t character) override { return character; }
   std::uint8_t scanCodeOf(std::uint8_t virtualKey) override { return virtualKey; }
   std::optional<platform::WindowId> focusWindow() override { return 1; }
-  void postCharacter(platform::WindowId, std::int32_t) override { ++events; }
+  void postCharacter(platform::WindowId, char32_t) override { ++events; }
   void sleep(int) override {}
   long events = 0;
 };

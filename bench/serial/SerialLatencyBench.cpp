@@ -28,7 +28,7 @@ class TimingKeyboard : public platform::Keyboard {
   std::int16_t keyForCharacter(std::uint8_t c) override { return platform::sim::usKeyForCharacter(c); }
   std::uint8_t scanCodeOf(std::uint8_t vk) override { return platform::sim::usScanCodeOf(vk); }
   std::optional<platform::WindowId> focusWindow() override { return 1; }
-  void postCharacter(platform::WindowId, std::int32_t) override { mark(); }
+  void postCharacter(platform::WindowId, char32_t) override { mark(); }
   void sleep(int) override {}
 
   std::optional<Clock::time_point> first;

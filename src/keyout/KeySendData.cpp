@@ -1,9 +1,9 @@
 #include "keyout/KeySendData.h"
 
-#include <cstdint>
 #include <exception>
 #include <vector>
 
+#include "convert/codec/Cp932.h"
 #include "keyout/KeyPress.h"
 #include "keyout/KeyScanner.h"
 #include "keyout/RecordScope.h"
@@ -14,10 +14,13 @@ namespace {
 
 using settings::Setting;
 
+// The keyboard takes characters; the scanner reads code page 932 bytes.
+char32_t characterOf(const KeyItem& item) { return codec::decodeCharacter(item.bytes); }
+
 void postCharacter(const KeyItem& item, bool first, platform::WindowId focus, KeyOutput& out) {
   pauseFor(out, Setting::KeyDwnWeight);
   if (first) pauseFor(out, Setting::KeyWeight);
-  out.keyboard.postCharacter(focus, item.code);
+  out.keyboard.postCharacter(focus, characterOf(item));
   if (first) pauseFor(out, Setting::KeyWeight);
   pauseFor(out, Setting::KeyDwnWeight);
 }
@@ -52,14 +55,14 @@ void typeItem(const KeyItem& item, std::size_t initial, platform::WindowId focus
 
 // Every character the record will post, read ahead with a scanner of its own so that the
 // keyboard can plan its bindings once per record instead of once per character.
-std::vector<std::int32_t> charactersAhead(std::string_view keyString, bool interpretTokens, platform::Clock& clock) {
-  std::vector<std::int32_t> codes;
+std::vector<char32_t> charactersAhead(std::string_view keyString, bool interpretTokens, platform::Clock& clock) {
+  std::vector<char32_t> characters;
   KeyScanner scanner(keyString, interpretTokens, clock);
   while (!scanner.atEnd()) {
     const auto item = scanner.next();
-    if (item.kind == KeyItemKind::Character) codes.push_back(item.code);
+    if (item.kind == KeyItemKind::Character) characters.push_back(characterOf(item));
   }
-  return codes;
+  return characters;
 }
 
 }  // namespace

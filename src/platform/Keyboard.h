@@ -30,14 +30,15 @@ class Keyboard {
   /// The window that has the keyboard focus in the foreground application; nothing when
   /// it cannot be reached.
   virtual std::optional<WindowId> focusWindow() = 0;
-  /// Posts one whole character to window. code is the character's code page 932 code as
-  /// a signed 16-bit number sign-extended to 32 bits (あ is -32096, A is 65).
-  virtual void postCharacter(WindowId window, std::int32_t code) = 0;
+  /// Posts one whole character to window, a Unicode code point. A byte of the record
+  /// that starts no character comes as the codec's stand-in for it, which types nothing.
+  virtual void postCharacter(WindowId window, char32_t character) = 0;
   /// A transfer pause of ms milliseconds (nothing runs meanwhile).
   virtual void sleep(int ms) = 0;
-  /// The codes that postCharacter is about to receive for one record, in order: lets a
-  /// backend plan its key bindings for the whole record. A hint only; it types nothing.
-  virtual void prepareCharacters(std::span<const std::int32_t> codes) { (void)codes; }
+  /// The characters that postCharacter is about to receive for one record, in order:
+  /// lets a backend plan its key bindings for the whole record. A hint only; it types
+  /// nothing.
+  virtual void prepareCharacters(std::span<const char32_t> characters) { (void)characters; }
   /// Called before the first event of one record, in every transfer mode: lets a backend
   /// make the record arrive exactly as typed (an input method switched off, say).
   virtual void beginRecord() {}

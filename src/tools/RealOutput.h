@@ -31,15 +31,15 @@ class TeeKeyboard : public platform::Keyboard {
     if (m_noFocus) return std::nullopt;
     return m_real.focusWindow();
   }
-  void postCharacter(platform::WindowId window, std::int32_t code) override {
-    m_real.postCharacter(window, code);
-    m_recorder.postCharacter(window, code);
+  void postCharacter(platform::WindowId window, char32_t character) override {
+    m_real.postCharacter(window, character);
+    m_recorder.postCharacter(window, character);
   }
   void sleep(int ms) override {
     m_real.sleep(ms);
     m_recorder.sleep(ms);
   }
-  void prepareCharacters(std::span<const std::int32_t> codes) override { m_real.prepareCharacters(codes); }
+  void prepareCharacters(std::span<const char32_t> characters) override { m_real.prepareCharacters(characters); }
   void beginRecord() override {
     m_real.beginRecord();
     m_recorder.beginRecord();

@@ -13,6 +13,8 @@ const Lines kShiftA = {"key 16 42 0", "key 65 30 0", "key 65 30 2", "key 16 42 2
 TEST(KeySendData, PostsCharactersAndPressesKeysWithTheirPauses) {
   const TransferCase cases[] = {
       {"あA", "0", "0", {"ime -32096", "ime 65"}},
+      // A lone lead byte at the end (its stand-in in the text) keeps its code.
+      {"A\uF781", "0", "0", {"ime 65", "ime 129"}},
       // A after 10 + 50 ms, then 50 + 10; B after 10, then 10.
       {"AB", "50", "10", {"sleep 10", "sleep 50", "ime 65", "sleep 50", "sleep 10", "sleep 10", "ime 66", "sleep 10"}},
       {"\r", "5", "0", {"sleep 5", "key 13 28 0", "key 13 28 2", "sleep 100", "sleep 5"}},

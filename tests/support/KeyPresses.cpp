@@ -32,26 +32,24 @@ void typeKeys(platform::Keyboard& keyboard, std::string_view text) {
   }
 }
 
-std::vector<std::int32_t> codesOf(std::string_view utf8) {
+std::vector<char32_t> charactersOf(std::string_view utf8) {
   const std::string bytes = codec::toCp932(utf8);
-  std::vector<std::int32_t> codes;
+  std::vector<char32_t> characters;
   for (std::size_t pos = 0; pos < bytes.size();) {
     const std::size_t length = codec::charLengthAt(bytes, pos);
-    int code = static_cast<unsigned char>(bytes[pos]);
-    if (length == 2) code = static_cast<std::int16_t>((code << 8) | static_cast<unsigned char>(bytes[pos + 1]));
-    codes.push_back(code);
+    characters.push_back(codec::decodeCharacter(std::string_view(bytes).substr(pos, length)));
     pos += length;
   }
-  return codes;
+  return characters;
 }
 
 void post(platform::Keyboard& keyboard, std::string_view utf8, bool announce) {
-  const auto codes = codesOf(utf8);
-  if (announce) keyboard.prepareCharacters(codes);
-  for (const auto code : codes) {
+  const auto characters = charactersOf(utf8);
+  if (announce) keyboard.prepareCharacters(characters);
+  for (const auto character : characters) {
     const auto focus = keyboard.focusWindow();
     ASSERT_TRUE(focus) << "no focus window to post to";
-    keyboard.postCharacter(*focus, code);
+    keyboard.postCharacter(*focus, character);
   }
 }
 

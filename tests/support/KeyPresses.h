@@ -22,7 +22,7 @@ void pressWith(platform::Keyboard& keyboard, std::uint8_t modifier, std::uint8_t
 /// Types ASCII text key by key, with Shift where the layout needs it.
 void typeKeys(platform::Keyboard& keyboard, std::string_view text);
 /// The characters of UTF-8 text as the keyboard takes them.
-std::vector<std::int32_t> codesOf(std::string_view utf8);
+std::vector<char32_t> charactersOf(std::string_view utf8);
 /// Posts UTF-8 text character by character to the focus window, announced first as the
 /// engine does when announce holds.
 void post(platform::Keyboard& keyboard, std::string_view utf8, bool announce);

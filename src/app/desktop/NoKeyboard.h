@@ -16,7 +16,7 @@ class NoKeyboard final : public platform::Keyboard {
   std::int16_t keyForCharacter(std::uint8_t) override { return -1; }
   std::uint8_t scanCodeOf(std::uint8_t) override { return 0; }
   std::optional<platform::WindowId> focusWindow() override { return std::nullopt; }
-  void postCharacter(platform::WindowId, std::int32_t) override {}
+  void postCharacter(platform::WindowId, char32_t) override {}
   void sleep(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
 

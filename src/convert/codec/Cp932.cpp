@@ -69,10 +69,7 @@ int encodeCodePoint(char32_t codePoint) {
     const std::uint16_t code = tables().unicodeToCode[codePoint];
     if (code != kNone) return code;
   }
-  if (codePoint >= kStrayByteBase && codePoint < kStrayByteBase + 0x100 &&
-      isLeadByte(static_cast<unsigned>(codePoint - kStrayByteBase))) {
-    return static_cast<int>(codePoint - kStrayByteBase);
-  }
+  if (isStrayByte(codePoint)) return static_cast<int>(codePoint - kStrayByteBase);
   return -1;
 }
 
@@ -100,22 +97,30 @@ std::string toCp932(std::string_view utf8) {
   return out;
 }
 
+char32_t decodeCharacter(std::string_view character) {
+  if (character.empty()) return kInvalidCodePoint;
+  const auto lead = static_cast<unsigned char>(character[0]);
+  if (charLengthAt(character, 0) == 2) {
+    const auto trail = static_cast<unsigned char>(character[1]);
+    return tables().doubleToUnicode[(lead << 8) | trail];
+  }
+  const std::uint16_t single = tables().single[lead];
+  return single != kNone ? char32_t{single} : kStrayByteBase + lead;
+}
+
+bool isStrayByte(char32_t codePoint) {
+  return codePoint >= kStrayByteBase && codePoint < kStrayByteBase + 0x100 &&
+         isLeadByte(static_cast<unsigned>(codePoint - kStrayByteBase));
+}
+
 std::string fromCp932(std::string_view bytes) {
-  const Tables& t = tables();
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
   std::size_t pos = 0;
   while (pos < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[pos]);
-    if (charLengthAt(bytes, pos) == 2) {
-      const auto trail = static_cast<unsigned char>(bytes[pos + 1]);
-      appendUtf8(out, t.doubleToUnicode[(lead << 8) | trail]);
-      pos += 2;
-      continue;
-    }
-    const std::uint16_t single = t.single[lead];
-    appendUtf8(out, single != kNone ? char32_t{single} : kStrayByteBase + lead);
-    ++pos;
+    const std::size_t length = charLengthAt(bytes, pos);
+    appendUtf8(out, decodeCharacter(bytes.substr(pos, length)));
+    pos += length;
   }
   return out;
 }

@@ -25,4 +25,12 @@ int encodeCodePoint(char32_t codePoint);
 /// or 0xFFFFFFFF when the code is not assigned.
 char32_t decodeCode(unsigned code);
 
+/// The code point of one character's bytes (as long as charLengthAt measures them), the
+/// same that fromCp932 gives: a byte that starts no character gives its stand-in.
+char32_t decodeCharacter(std::string_view character);
+
+/// True for the stand-in of a byte that starts no character (see fromCp932): no key or
+/// message types it, since it is no character of its own.
+bool isStrayByte(char32_t codePoint);
+
 }  // namespace orbelin::codec

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/CharacterLine.h"
+
 namespace orbelin::platform::sim {
 
 namespace {
@@ -92,8 +94,8 @@ std::optional<WindowId> RecordingKeyboard::focusWindow() {
   return m_focus;
 }
 
-void RecordingKeyboard::postCharacter(WindowId /*window*/, std::int32_t code) {
-  m_transcript.add("ime " + std::to_string(code));
+void RecordingKeyboard::postCharacter(WindowId /*window*/, char32_t character) {
+  m_transcript.add(postedCharacterLine(character));
 }
 
 void RecordingKeyboard::sleep(int ms) {

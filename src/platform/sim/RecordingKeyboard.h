@@ -28,7 +28,7 @@ class RecordingKeyboard : public Keyboard {
   std::int16_t keyForCharacter(std::uint8_t character) override;
   std::uint8_t scanCodeOf(std::uint8_t virtualKey) override;
   std::optional<WindowId> focusWindow() override;
-  void postCharacter(WindowId window, std::int32_t code) override;
+  void postCharacter(WindowId window, char32_t character) override;
   void sleep(int ms) override;
   /// Counted, not written: transcripts stay as they were.
   void beginRecord() override { ++m_begun; }

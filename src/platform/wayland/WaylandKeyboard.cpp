@@ -15,6 +15,7 @@
 
 #include "convert/codec/Cp932.h"
 #include "platform/BindingPlanner.h"
+#include "platform/CharacterLine.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 namespace orbelin::platform::wayland {
@@ -32,11 +33,6 @@ constexpr auto kNewSeatKeyboardSettle = std::chrono::milliseconds(2000);
 // Key events between waits for the compositor: keeps our requests from outrunning it
 // when it is slow (the connection's buffers are small).
 constexpr int kKeysPerSync = 64;
-
-char32_t codePointOfCode(std::int32_t code) {
-  const unsigned value = (code >= 0 && code <= 0xFF) ? static_cast<unsigned>(code) : static_cast<unsigned>(code) & 0xFFFF;
-  return codec::decodeCode(value);
-}
 
 bool isModifierKeysym(Keysym keysym) {
   return (keysym >= XKB_KEY_Shift_L && keysym <= XKB_KEY_Hyper_R) || keysym == XKB_KEY_Num_Lock ||
@@ -260,11 +256,11 @@ bool WaylandKeyboard::bindForTyping(Keysym keysym) {
   return m_keymap->bind(keysyms) && upload() && m_keymap->boundKeycodeOf(keysym) != 0;
 }
 
-void WaylandKeyboard::prepareCharacters(std::span<const std::int32_t> codes) {
+void WaylandKeyboard::prepareCharacters(std::span<const char32_t> characters) {
   m_ahead.clear();
   m_aheadPosition = 0;
-  for (const auto code : codes) {
-    const Keysym keysym = x11::keysymOfCodePoint(codePointOfCode(code));
+  for (const auto character : characters) {
+    const Keysym keysym = x11::keysymOfCodePoint(character);
     if (keysym == x11::kNoKeysym || m_keymap->layout().placeOf(keysym)) continue;
     m_ahead.push_back(static_cast<std::int32_t>(keysym));
   }
@@ -314,7 +310,7 @@ void WaylandKeyboard::releaseAll() {
 
 std::int16_t WaylandKeyboard::keyForCharacter(std::uint8_t character) {
   if (auto key = x11::controlCharacterKey(character)) return *key;
-  const Keysym keysym = x11::keysymOfCodePoint(codePointOfCode(character));
+  const Keysym keysym = x11::keysymOfCodePoint(codec::decodeCode(character));
   const auto place = m_keymap->layout().virtualKeyPlaceOf(keysym);
   if (!place) return kNoKey;
   return static_cast<std::int16_t>(place->second | (place->first.shifted ? kShiftState : 0));
@@ -327,10 +323,10 @@ std::optional<WindowId> WaylandKeyboard::focusWindow() {
   return WindowId{1};
 }
 
-void WaylandKeyboard::postCharacter(WindowId window, std::int32_t code) {
-  if (m_trace != nullptr) *m_trace << "ime " << code << '\n';
+void WaylandKeyboard::postCharacter(WindowId window, char32_t character) {
+  if (m_trace != nullptr) *m_trace << postedCharacterLine(character) << '\n';
   if (window == 0) return;
-  const Keysym keysym = x11::keysymOfCodePoint(codePointOfCode(code));
+  const Keysym keysym = x11::keysymOfCodePoint(character);
   if (keysym == x11::kNoKeysym) return;
   if (auto place = m_keymap->layout().placeOf(keysym)) {
     tap(place->keycode, place->shifted);

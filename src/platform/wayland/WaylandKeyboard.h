@@ -54,9 +54,9 @@ class WaylandKeyboard final : public Keyboard {
   /// Always a window: the compositor delivers keys to its focus, which a client cannot see.
   std::optional<WindowId> focusWindow() override;
   /// Types the character by its key on the layout or by a keycode bound to it.
-  void postCharacter(WindowId window, std::int32_t code) override;
+  void postCharacter(WindowId window, char32_t character) override;
   void sleep(int ms) override;
-  void prepareCharacters(std::span<const std::int32_t> codes) override;
+  void prepareCharacters(std::span<const char32_t> characters) override;
   /// Switches a composing input method (fcitx5, ibus) off for the record.
   void beginRecord() override;
   /// Switches it on again a moment after the record (InputMethodSwitch::kSettle).

@@ -10,7 +10,6 @@ namespace orbelin::platform::win32 {
 
 namespace {
 
-constexpr char32_t kUnassigned = 0xFFFFFFFF;
 // How long a key event may take to reach the foreground thread; a hung program is not
 // waited for longer.
 constexpr int kKeyWaitMs = 500;
@@ -26,11 +25,8 @@ void sendKey(std::uint8_t virtualKey, std::uint8_t scanCode, bool extended, bool
 
 }  // namespace
 
-std::u16string utf16OfCode(std::int32_t code) {
-  const unsigned value =
-      (code >= 0 && code <= 0xFF) ? static_cast<unsigned>(code) : static_cast<unsigned>(code) & 0xFFFF;
-  const char32_t point = codec::decodeCode(value);
-  if (point == kUnassigned) return {};
+std::u16string utf16Of(char32_t point) {
+  if (point > 0x10FFFF || codec::isStrayByte(point)) return {};
   if (point < 0x10000) return std::u16string(1, static_cast<char16_t>(point));
   const char32_t rest = point - 0x10000;
   return {static_cast<char16_t>(0xD800 + (rest >> 10)), static_cast<char16_t>(0xDC00 + (rest & 0x3FF))};
@@ -85,10 +81,10 @@ void Win32Keyboard::detach() {
   m_attached = 0;
 }
 
-void Win32Keyboard::postCharacter(WindowId window, std::int32_t code) {
+void Win32Keyboard::postCharacter(WindowId window, char32_t character) {
   if (window == 0) return;
   HWND target = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
-  for (char16_t unit : utf16OfCode(code)) PostMessageW(target, WM_IME_CHAR, unit, 1);
+  for (char16_t unit : utf16Of(character)) PostMessageW(target, WM_IME_CHAR, unit, 1);
 }
 
 void Win32Keyboard::sleep(int ms) {

@@ -38,7 +38,7 @@ class Win32Keyboard final : public Keyboard {
   std::optional<WindowId> focusWindow() override;
   /// Posts the character as one WM_IME_CHAR in UTF-16; a code that code page 932 does
   /// not assign posts nothing.
-  void postCharacter(WindowId window, std::int32_t code) override;
+  void postCharacter(WindowId window, char32_t character) override;
   void sleep(int ms) override;
   /// Closes the focus window's IME when it is open.
   void beginRecord() override { m_ime.suspend(); }
@@ -63,8 +63,8 @@ class Win32Keyboard final : public Keyboard {
   std::vector<std::uint8_t> m_held;
 };
 
-/// The UTF-16 units of a code page 932 code as postCharacter sends them (one, or two for
-/// a character beyond the basic plane); empty when the code is not assigned.
-std::u16string utf16OfCode(std::int32_t code);
+/// The UTF-16 units of a character as postCharacter sends them (one, or two for a
+/// character beyond the basic plane); empty for a value that is no character.
+std::u16string utf16Of(char32_t character);
 
 }  // namespace orbelin::platform::win32

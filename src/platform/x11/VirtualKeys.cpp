@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "convert/codec/Cp932.h"
+
 namespace orbelin::platform::x11 {
 
 namespace {
@@ -146,7 +148,9 @@ Keysym keysymOfCodePoint(char32_t codePoint) {
   }
   if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) return kNoKeysym;
   if (codePoint <= 0xFF) return codePoint;
-  if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return kNoKeysym;
+  if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codec::isStrayByte(codePoint)) {
+    return kNoKeysym;
+  }
   return kUnicodeKeysymBase + codePoint;
 }
 

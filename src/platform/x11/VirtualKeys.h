@@ -35,7 +35,7 @@ std::optional<std::int16_t> controlCharacterKey(std::uint8_t character);
 
 /// The keysym of a Unicode character: Latin-1 keysyms for printable Latin-1, a Unicode
 /// keysym above it, the function keysyms for BS, TAB, LF, CR and ESC; kNoKeysym for
-/// other control characters and values that are no character.
+/// other control characters and values that are no character (a stray byte's stand-in).
 Keysym keysymOfCodePoint(char32_t codePoint);
 
 }  // namespace orbelin::platform::x11

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "convert/codec/Cp932.h"
+#include "platform/CharacterLine.h"
 #include "platform/x11/FocusClient.h"
 
 namespace orbelin::platform::x11 {
@@ -82,11 +83,6 @@ int findGroupSwitch(Display* display, const Keymap& keymap) {
   }
   XkbFreeKeyboard(xkb, 0, True);
   return switches ? keycode : 0;
-}
-
-char32_t codePointOfCode(std::int32_t code) {
-  const unsigned value = (code >= 0 && code <= 0xFF) ? static_cast<unsigned>(code) : static_cast<unsigned>(code) & 0xFFFF;
-  return codec::decodeCode(value);
 }
 
 bool isModifierKeysym(Keysym keysym) {
@@ -241,7 +237,7 @@ void X11Keyboard::releaseAll() {
 std::int16_t X11Keyboard::keyForCharacter(std::uint8_t character) {
   if (auto key = controlCharacterKey(character)) return *key;
   refreshKeymap();
-  const Keysym keysym = keysymOfCodePoint(codePointOfCode(character));
+  const Keysym keysym = keysymOfCodePoint(codec::decodeCode(character));
   const auto place = m_layoutKeys.placeOf(keysym);
   if (!place) return kNoKey;
   return static_cast<std::int16_t>(place->virtualKey | (place->shifted ? kShiftState : 0) |
@@ -280,10 +276,10 @@ bool X11Keyboard::capsLockInverts(int keycode) {
   return (state.locked_mods & LockMask) != 0;
 }
 
-void X11Keyboard::postCharacter(WindowId window, std::int32_t code) {
-  if (m_trace != nullptr) *m_trace << "ime " << code << '\n';
+void X11Keyboard::postCharacter(WindowId window, char32_t character) {
+  if (m_trace != nullptr) *m_trace << postedCharacterLine(character) << '\n';
   if (window == 0) return;
-  const Keysym keysym = keysymOfCodePoint(codePointOfCode(code));
+  const Keysym keysym = keysymOfCodePoint(character);
   if (keysym == kNoKeysym) return;
   refreshKeymap();
   // A key of the keymap types the character without touching the mapping.
@@ -299,11 +295,11 @@ void X11Keyboard::postCharacter(WindowId window, std::int32_t code) {
   wakeIdleReleaseAfter(changes);
 }
 
-void X11Keyboard::prepareCharacters(std::span<const std::int32_t> codes) {
+void X11Keyboard::prepareCharacters(std::span<const char32_t> characters) {
   refreshKeymap();
   std::vector<Keysym> ahead;
-  for (const auto code : codes) {
-    const Keysym keysym = keysymOfCodePoint(codePointOfCode(code));
+  for (const auto character : characters) {
+    const Keysym keysym = keysymOfCodePoint(character);
     if (keysym != kNoKeysym && !typedByLayout(keysym)) ahead.push_back(keysym);
   }
   m_slots.plan(ahead);

@@ -55,10 +55,10 @@ class X11Keyboard final : public Keyboard {
   std::optional<WindowId> focusWindow() override;
   /// Types the character into the focus window of the X server; window only has to be
   /// a window (0 types nothing), since synthetic input always goes to the focus.
-  void postCharacter(WindowId window, std::int32_t code) override;
+  void postCharacter(WindowId window, char32_t character) override;
   void sleep(int ms) override;
   /// Plans the spare keycodes for the characters of a record that the layout lacks.
-  void prepareCharacters(std::span<const std::int32_t> codes) override;
+  void prepareCharacters(std::span<const char32_t> characters) override;
   /// Switches a composing input method off and reads the keymap again: switching may
   /// change the layout.
   void beginRecord() override;

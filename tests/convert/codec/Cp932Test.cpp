@@ -111,6 +111,21 @@ TEST(Cp932, CharacterLengthFollowsTheDecoder) {
   EXPECT_EQ(charLengthAt(text, 7), 0u);
 }
 
+TEST(Cp932, OneCharacterDecodesAsTheWholeTextDoes) {
+  const std::string text = bytes({0x41, 0x82, 0xA0, 0xB6, 0x82, 0x20, 0x82});
+  std::u32string one;
+  for (std::size_t pos = 0; pos < text.size(); pos += charLengthAt(text, pos)) {
+    one += decodeCharacter(std::string_view(text).substr(pos, charLengthAt(text, pos)));
+  }
+  std::u32string whole;
+  const std::string utf8 = fromCp932(text);
+  for (std::size_t pos = 0; pos < utf8.size();) whole += nextCodePoint(utf8, pos);
+  EXPECT_EQ(one, whole);
+  EXPECT_TRUE(isStrayByte(decodeCharacter(bytes({0x82}))));
+  EXPECT_FALSE(isStrayByte(decodeCharacter(bytes({0x82, 0xA0}))));
+  EXPECT_FALSE(isStrayByte(U'\uF780'));  // 0x80 is a character of its own
+}
+
 TEST(MidBStr, TakesBytesOfTheCodePageForm) {
   EXPECT_EQ(MidBStr("AあB", 2, 2), "あ");
   EXPECT_EQ(MidBStr("AあB", 1, 100), "AあB");

@@ -74,11 +74,13 @@ TEST(Win32Keyboard, NoKeyIsLeftDownAfterReleaseAll) {
   EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0);
 }
 
-TEST(Win32Keyboard, CodesBecomeUtf16Units) {
-  EXPECT_EQ(utf16OfCode(65), u"A");
-  EXPECT_EQ(utf16OfCode(-32096), u"あ");
-  EXPECT_EQ(utf16OfCode(0xB6), u"ｶ");
-  EXPECT_EQ(utf16OfCode(static_cast<std::int16_t>(0x93FA)), u"日");
+TEST(Win32Keyboard, CharactersBecomeUtf16Units) {
+  EXPECT_EQ(utf16Of(U'A'), u"A");
+  EXPECT_EQ(utf16Of(U'あ'), u"あ");
+  EXPECT_EQ(utf16Of(U'ｶ'), u"ｶ");
+  EXPECT_EQ(utf16Of(U'日'), u"日");
+  EXPECT_EQ(utf16Of(U'\U0001F600'), u"\U0001F600");
+  EXPECT_EQ(utf16Of(codec::decodeCharacter("\x81")), u"");
 }
 
 }  // namespace

@@ -100,8 +100,8 @@ TEST_F(X11KeyboardTest, Posts450JapaneseCharactersCompleteAndInOrder) {
 }
 
 TEST_F(X11KeyboardTest, PostingToNoWindowTypesNothing) {
-  keyboard().postCharacter(0, 'x');
-  keyboard().postCharacter(*keyboard().focusWindow(), 0x81);  // a lone lead byte: no character
+  keyboard().postCharacter(0, U'x');
+  keyboard().postCharacter(*keyboard().focusWindow(), codec::decodeCharacter("\x81"));  // a lone lead byte
   post(keyboard(), "z", false);
   EXPECT_EQ(text(), "z");
 }
