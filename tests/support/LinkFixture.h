@@ -110,7 +110,7 @@ struct LinkFixture {
 struct NumberedRecords {
   explicit NumberedRecords(int count) {
     for (int i = 0; i < count; ++i) {
-      char digits[8];
+      char digits[16];
       std::snprintf(digits, sizeof digits, "%04d", i);
       stream += std::string("\x02") + digits + "\x03";
       typed += digits;
