@@ -6,8 +6,8 @@
 
 #include "report/FailureReporter.h"
 #include "convert/MakeSendData.h"
-#include "convert/codec/Cp932.h"
-#include "platform/Transcript.h"
+#include "codec/Cp932.h"
+#include "platform/common/Transcript.h"
 #include "platform/sim/RecordingMessageBox.h"
 #include "platform/sim/SimClock.h"
 

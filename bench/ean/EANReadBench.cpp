@@ -16,7 +16,7 @@
 #include "convert/ean/BuiltInAiTable.h"
 #include "convert/ean/EANRead.h"
 #include "convert/ean/Gs1Check.h"
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "platform/sim/RecordingMessageBox.h"
 #include "platform/sim/SimClock.h"
 

@@ -10,7 +10,7 @@
 #include "keyout/KeyScanner.h"
 #include "keyout/KeySendData.h"
 #include "keyout/LowKeySendData.h"
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "platform/sim/RecordingMessageBox.h"
 #include "platform/sim/SimClock.h"
 

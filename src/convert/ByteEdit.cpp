@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "convert/codec/Cp932.h"
-#include "convert/text/Integers.h"
+#include "codec/Cp932.h"
+#include "text/Integers.h"
 
 namespace orbelin::convert {
 

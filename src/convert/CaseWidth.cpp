@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "convert/codec/Utf8.h"
+#include "codec/Utf8.h"
 
 namespace orbelin::convert {
 

@@ -1,8 +1,8 @@
 #include "convert/MakeSendData.h"
 
 #include "convert/ByteEdit.h"
-#include "convert/codec/Cp932.h"
-#include "convert/text/InterchangeStr.h"
+#include "codec/Cp932.h"
+#include "text/InterchangeStr.h"
 
 namespace orbelin::convert {
 

@@ -1,6 +1,6 @@
 #include "fileout/MakeFile.h"
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "platform/FileAppend.h"
 
 namespace orbelin::fileout {

@@ -3,8 +3,8 @@
 #include <exception>
 #include <string>
 
-#include "convert/codec/Cp932.h"
-#include "convert/text/Integers.h"
+#include "codec/Cp932.h"
+#include "text/Integers.h"
 #include "keyout/KeyPress.h"
 #include "keyout/KeyScanner.h"
 #include "keyout/RecordScope.h"
@@ -43,7 +43,7 @@ class PasteBuffer {
 };
 
 void PasteBuffer::setClipboard(std::string_view text) {
-  if (!m_out.clipboard.setText(text)) throw text::RuntimeFailure(kClipboardUnavailable);
+  if (!m_out.clipboard.setText(text)) throw report::RuntimeFailure(kClipboardUnavailable);
 }
 
 void PasteBuffer::pressPasteKeys() {

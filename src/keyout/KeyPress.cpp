@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 
 namespace orbelin::keyout {
 

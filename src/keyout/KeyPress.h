@@ -21,7 +21,7 @@ void SendVKey(KeyOutput& out, int virtualKey, int modifier, int modifier2, bool 
 void SendCharKey(KeyOutput& out, std::int32_t code);
 
 /// Sleeps for the value of a millisecond setting (KeyWeight, KeyDwnWeight); throws
-/// text::RuntimeFailure when the value is no number.
+/// report::RuntimeFailure when the value is no number.
 void pauseFor(KeyOutput& out, settings::Setting setting);
 
 /// Sleeps for ms milliseconds; nothing for 0 or less.

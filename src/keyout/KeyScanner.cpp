@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 
 namespace orbelin::keyout {
 

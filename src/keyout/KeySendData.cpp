@@ -3,7 +3,7 @@
 #include <exception>
 #include <vector>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "keyout/KeyPress.h"
 #include "keyout/KeyScanner.h"
 #include "keyout/RecordScope.h"

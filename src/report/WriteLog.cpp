@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "report/FileExists.h"
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "platform/FileAppend.h"
 
 namespace orbelin::report {

@@ -1,6 +1,6 @@
 #include "serial/Connection.h"
 
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 #include "report/WriteLog.h"
 #include "serial/PortSetup.h"
 

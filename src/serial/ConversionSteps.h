@@ -23,7 +23,7 @@ class BookStep {
  public:
   virtual ~BookStep() = default;
   /// The record after the book code conversion at virtual time nowMs. Throws
-  /// text::RuntimeFailure for a wait time that is no number.
+  /// report::RuntimeFailure for a wait time that is no number.
   virtual BookResult convert(std::string_view record, std::int64_t nowMs) = 0;
   /// The withheld rows whose wait has run out by nowMs, converted and ready to go on
   /// alone (none when they are to be dropped).

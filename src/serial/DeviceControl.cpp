@@ -5,7 +5,7 @@
 #include <limits>
 #include <memory>
 
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 
 namespace orbelin::serial {
 

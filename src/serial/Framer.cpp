@@ -1,7 +1,7 @@
 #include "serial/Framer.h"
 
-#include "convert/codec/Cp932.h"
-#include "convert/text/Integers.h"
+#include "codec/Cp932.h"
+#include "text/Integers.h"
 
 namespace orbelin::serial {
 
@@ -11,7 +11,7 @@ using settings::Setting;
 
 std::uint8_t codeOf(const std::string& text) {
   const int value = text::toInteger(text);
-  if (value < 0 || value > 255) throw text::RuntimeFailure(text::kInvalidArgument);
+  if (value < 0 || value > 255) throw report::RuntimeFailure(text::kInvalidArgument);
   return static_cast<std::uint8_t>(value);
 }
 

@@ -19,7 +19,7 @@ struct Framing {
 };
 
 /// The framing of settings: Select, RCV Head/HeadOther and Foot/FootOther. A code that
-/// is no number or outside 0-255 throws text::RuntimeFailure.
+/// is no number or outside 0-255 throws report::RuntimeFailure.
 Framing framingOf(const settings::Settings& settings);
 
 /// The one place where a record's framing is found and taken off, byte by byte as the

@@ -4,7 +4,7 @@
 #include <exception>
 #include <vector>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "settings/ControlCodeNames.h"
 
 namespace orbelin::serial {

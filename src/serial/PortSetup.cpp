@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 #include "settings/ProfileFile.h"
 #include "settings/SettingsStore.h"
 
@@ -13,7 +13,7 @@ namespace {
 using platform::Parity;
 using platform::StopBits;
 using settings::Setting;
-using text::RuntimeFailure;
+using report::RuntimeFailure;
 
 Parity parityOf(const std::string& letter) {
   const char c = letter.size() == 1 ? static_cast<char>(std::tolower(static_cast<unsigned char>(letter[0]))) : '?';

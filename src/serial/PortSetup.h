@@ -22,7 +22,7 @@ std::string portLabel(int number, const std::filesystem::path& iniFile);
 /// The open request for COM number from the line settings Baud, Parity, Data, Stop,
 /// Hand and Buf. Settings that the serial driver would silently replace by others
 /// (4 or 5 data bits, 1.5 stop bits) are refused like values that are no setting at all:
-/// text::RuntimeFailure with a description the failure report shows.
+/// report::RuntimeFailure with a description the failure report shows.
 platform::PortRequest portRequestFor(int number, const settings::Settings& settings,
                                      const std::filesystem::path& iniFile);
 

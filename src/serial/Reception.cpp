@@ -1,8 +1,8 @@
 #include "serial/Reception.h"
 
 #include "report/WriteLog.h"
-#include "convert/codec/Cp932.h"
-#include "convert/text/Integers.h"
+#include "codec/Cp932.h"
+#include "text/Integers.h"
 #include "fileout/MakeFile.h"
 
 namespace orbelin::serial {
@@ -67,7 +67,7 @@ ReceivedRecord Reception::assemble() {
       m_connection.deviceLost();
       continue;
     }
-    if (!byte) throw text::RuntimeFailure("受信バッファにデータがありません。");
+    if (!byte) throw report::RuntimeFailure("受信バッファにデータがありません。");
     const char c = static_cast<char>(*byte);
     chunk += c;
     if (m_framer.push(c)) {

@@ -8,7 +8,7 @@
 
 #include "report/FileExists.h"
 #include "report/WriteLog.h"
-#include "convert/text/InterchangeStr.h"
+#include "text/InterchangeStr.h"
 #include "fileout/MakeFile.h"
 #include "keyout/DOSKeySendData.h"
 #include "keyout/KeySendData.h"

@@ -1,7 +1,7 @@
 #include "settings/EditTableStore.h"
 
-#include "convert/codec/Cp932.h"
-#include "convert/text/InterchangeStr.h"
+#include "codec/Cp932.h"
+#include "text/InterchangeStr.h"
 #include "settings/ControlCodeNames.h"
 #include "settings/ProfileFile.h"
 #include "settings/SettingsStore.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 
 namespace orbelin::settings {
 

@@ -1,6 +1,6 @@
 #include "settings/Settings.h"
 
-#include "convert/codec/Utf8.h"
+#include "codec/Utf8.h"
 
 namespace orbelin::settings {
 

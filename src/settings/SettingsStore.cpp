@@ -1,6 +1,6 @@
 #include "settings/SettingsStore.h"
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "settings/ProfileFile.h"
 
 namespace orbelin::settings {

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "report/FailureReporter.h"
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 #include "settings/ProfileFile.h"
 #include "settings/SettingsStore.h"
 #include "ui/Controls.h"
@@ -128,9 +128,9 @@ int valueIndex(const ValueList& list, const std::string& value) {
 
 void showIndex(QWidget& list, const std::string& value) {
   const auto index = text::parseInteger(value);
-  if (!index) throw text::RuntimeFailure(text::kTypeMismatch);
+  if (!index) throw report::RuntimeFailure(text::kTypeMismatch);
   // -1 is "no selection", as a list accepts it.
-  if (*index < -1 || *index >= listCount(list)) throw text::RuntimeFailure(kInvalidPropertyValue);
+  if (*index < -1 || *index >= listCount(list)) throw report::RuntimeFailure(kInvalidPropertyValue);
   setListIndex(list, *index);
 }
 

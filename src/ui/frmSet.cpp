@@ -13,7 +13,7 @@
 #include <exception>
 #include <filesystem>
 
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 #include "report/FileExists.h"
 #include "ui/Controls.h"
 #include "ui/NumberBoxGuard.h"

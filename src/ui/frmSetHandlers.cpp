@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 #include "ui/Controls.h"
 #include "ui/NumberBoxGuard.h"
 #include "ui/frmByteEdSet.h"

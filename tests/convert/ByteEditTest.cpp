@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/codec/Cp932.h"
-#include "convert/text/Integers.h"
+#include "codec/Cp932.h"
+#include "text/Integers.h"
 
 namespace orbelin::convert {
 namespace {
@@ -47,7 +47,7 @@ TEST(ByteEdit, CutsADoubleByteCharacterLikeAnyOtherBytes) {
 
 TEST(ByteEdit, RejectsPositionsThatAreNoNumber) {
   const Rules rules{rule("x", "1", "")};
-  EXPECT_THROW(applyByteEdit("ABC", rules), text::RuntimeFailure);
+  EXPECT_THROW(applyByteEdit("ABC", rules), report::RuntimeFailure);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "BareCompositor.h"
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "platform/x11/X11Keyboard.h"
 #include "support/Desktop.h"
 #include "support/ReaderPty.h"

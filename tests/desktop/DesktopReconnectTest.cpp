@@ -10,7 +10,7 @@
 #include <optional>
 #include <thread>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "platform/x11/X11Keyboard.h"
 #include "support/Desktop.h"
 #include "support/ReaderPty.h"

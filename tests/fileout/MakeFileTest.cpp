@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "platform/FileAppend.h"
 #include "support/Harness.h"
 

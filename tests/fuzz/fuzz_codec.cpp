@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "convert/codec/Cp932.h"
-#include "convert/codec/MidBStr.h"
+#include "codec/Cp932.h"
+#include "codec/MidBStr.h"
 
 namespace {
 

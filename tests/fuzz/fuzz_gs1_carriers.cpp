@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "convert/ean/BarcodeInfoSink.h"
 #include "convert/ean/BuiltInAiTable.h"
 #include "convert/ean/Carrier.h"

@@ -8,7 +8,7 @@
 
 #include "FuzzSupport.h"
 #include "convert/MakeSendData.h"
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "serial/Framer.h"
 #include "settings/EditTables.h"
 

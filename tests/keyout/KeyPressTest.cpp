@@ -3,7 +3,7 @@
 #include "KeyFixture.h"
 #include "keyout/KeyPress.h"
 #include "keyout/KeyTokens.h"
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 
 namespace orbelin::keyout {
 namespace {
@@ -72,7 +72,7 @@ TEST(SendVKey, SendsModifiersAroundTheKeyWithAPauseAfterEveryEvent) {
 TEST(SendVKey, ReleasesHeldKeysWhenAPauseFails) {
   KeyFixture f;
   f.weights("0", "x");
-  EXPECT_THROW(SendVKey(f.out, 65, 17, 16, false), text::RuntimeFailure);
+  EXPECT_THROW(SendVKey(f.out, 65, 17, 16, false), report::RuntimeFailure);
   // Shift went down and its pause failed: it comes up at once, Ctrl and A never go down.
   EXPECT_EQ(f.lines(), (Lines{"key 16 42 0", "key 16 42 2"}));
 }

@@ -6,7 +6,7 @@
 
 #include "keyout/DOSKeySendData.h"
 #include "KeyFixture.h"
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "keyout/KeyScanner.h"
 #include "keyout/KeySendData.h"
 #include "keyout/LowKeySendData.h"

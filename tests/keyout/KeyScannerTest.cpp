@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "keyout/KeyScanner.h"
 #include "platform/sim/SimClock.h"
 

@@ -2,7 +2,7 @@
 
 #include "report/FileExists.h"
 #include "report/WriteLog.h"
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "support/Harness.h"
 
 namespace orbelin::report {

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "SerialFixture.h"
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 
 namespace orbelin::serial {
 namespace {
@@ -143,7 +143,7 @@ TEST(DeviceControl, EveryRecordReadGetsOneAnswerWhateverBecomesOfItsRun) {
   for (const Case& c : cases) {
     const auto failOnX = [](SerialFixture&) {
       return ConversionSteps{[](std::string_view record, std::string&, std::vector<std::string>&) -> std::string {
-                               if (record == "x") throw text::RuntimeFailure(text::kTypeMismatch);
+                               if (record == "x") throw report::RuntimeFailure(text::kTypeMismatch);
                                return std::string(record);
                              },
                              nullptr};

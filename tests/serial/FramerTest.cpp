@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/codec/Cp932.h"
-#include "convert/text/Integers.h"
+#include "codec/Cp932.h"
+#include "text/Integers.h"
 
 namespace orbelin::serial {
 namespace {
@@ -92,7 +92,7 @@ TEST_F(FramerTest, BadSpecialCodeFailsTheRecord) {
   for (const char* other : {"x", "300", "-1"}) {
     frameWith("3", "0");
     settings.set(Setting::HeadOther, other);
-    EXPECT_THROW(framingOf(settings), text::RuntimeFailure) << other;
+    EXPECT_THROW(framingOf(settings), report::RuntimeFailure) << other;
   }
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SerialFixture.h"
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 
 namespace orbelin::serial {
 namespace {
@@ -17,7 +17,7 @@ class FakeBookStep : public BookStep {
  public:
   BookResult convert(std::string_view record, std::int64_t nowMs) override {
     seen.emplace_back(record);
-    if (record == "x") throw text::RuntimeFailure(text::kTypeMismatch);
+    if (record == "x") throw report::RuntimeFailure(text::kTypeMismatch);
     BookResult result;
     if (expiry) result.released = "displaced:" + held;
     expiry.reset();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 
 namespace orbelin::test {
 

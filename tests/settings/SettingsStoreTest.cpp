@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "settings/EditTableStore.h"
 #include "support/Harness.h"
 

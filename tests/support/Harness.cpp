@@ -1,6 +1,6 @@
 #include "support/Harness.h"
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 
 namespace orbelin::test {
 

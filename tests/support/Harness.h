@@ -6,7 +6,7 @@
 
 #include "report/FailureReporter.h"
 #include "report/ProgramPaths.h"
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "platform/sim/RecordingMessageBox.h"
 #include "platform/sim/SimClock.h"
 #include "support/TempDir.h"

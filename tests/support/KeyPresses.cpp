@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 
 namespace orbelin::test {
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/EngineFixture.h"
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "settings/EditTableStore.h"
 #include "settings/SettingsStore.h"
 #include "support/RunCommand.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 

@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "tools/RealOutput.h"
 
 namespace orbelin::tools {

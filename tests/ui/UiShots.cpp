@@ -9,7 +9,7 @@
 #include "report/FailureReporter.h"
 #include "convert/ean/AiTableStore.h"
 #include "convert/ean/BuiltInAiTable.h"
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "platform/sim/RecordingMessageBox.h"
 #include "platform/sim/ScriptedYesNoPrompt.h"
 #include "platform/sim/SimClock.h"

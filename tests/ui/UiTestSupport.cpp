@@ -5,7 +5,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "support/QtEnvironment.h"
 
 namespace orbelin::test {

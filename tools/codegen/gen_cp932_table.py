@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Generates src/convert/codec/Cp932Table.inc from Python's cp932 codec.
+"""Generates src/codec/Cp932Table.inc from Python's cp932 codec.
 
 Python's cp932 decoder matches the Windows code page 932 conversion byte for
 byte. Its encoder prefers the NEC-selected IBM extension rows (ED, EE) for the
@@ -10,7 +10,7 @@ Run from the repository root: python3 tools/codegen/gen_cp932_table.py
 """
 import pathlib
 
-OUT = pathlib.Path("src/convert/codec/Cp932Table.inc")
+OUT = pathlib.Path("src/codec/Cp932Table.inc")
 
 
 def lead_bytes():

@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 
 namespace orbelin::app {
 

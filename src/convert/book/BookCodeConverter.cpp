@@ -3,10 +3,10 @@
 #include <array>
 
 #include "convert/book/JapaneseBookCode.h"
-#include "convert/codec/Cp932.h"
-#include "convert/codec/Utf8.h"
-#include "convert/text/InterchangeStr.h"
-#include "convert/text/Integers.h"
+#include "codec/Cp932.h"
+#include "codec/Utf8.h"
+#include "text/InterchangeStr.h"
+#include "text/Integers.h"
 
 namespace orbelin::convert::book {
 
@@ -35,7 +35,7 @@ void removeLineEnds(std::string& text) {
 std::string separatorOf(const std::string& setting) {
   if (setting.empty()) return {};
   const std::int32_t code = text::toInteger(setting);
-  if (code < 0 || code > 0xFF) throw text::RuntimeFailure(text::kInvalidArgument);
+  if (code < 0 || code > 0xFF) throw report::RuntimeFailure(text::kInvalidArgument);
   return code == 0 ? std::string{} : codec::fromCp932(std::string(1, static_cast<char>(code)));
 }
 
@@ -81,7 +81,7 @@ BookRecords BookCodeConverter::convert(std::string_view text, const settings::Se
       // A row whose wait cannot be known would fail every later record.
       m_dropNotes.push_back(std::string(kDroppedRow) + m_held->text);
       m_held.reset();
-      throw text::RuntimeFailure(text::kTypeMismatch);
+      throw report::RuntimeFailure(text::kTypeMismatch);
     }
     if (nowMs - m_held->storedMs > *waitMs) out.released = release(s);
   }

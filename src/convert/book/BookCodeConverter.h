@@ -43,7 +43,7 @@ struct BookRecords {
 class BookCodeConverter {
  public:
   /// Converts one record that arrived at nowMs (platform::Clock::monotonicMs). A held row
-  /// whose wait is over is released first. Throws text::RuntimeFailure when SPCWeight is
+  /// whose wait is over is released first. Throws report::RuntimeFailure when SPCWeight is
   /// no number while a row is held (the held row is dropped) or when the record is a row
   /// to withhold, or when BookSeparate is no character code when two rows are joined:
   /// the record pipeline reports that as its own failure ("EventRecv") and goes on with

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "convert/codec/Utf8.h"
-#include "convert/text/InterchangeStr.h"
-#include "convert/text/Integers.h"
+#include "codec/Utf8.h"
+#include "text/InterchangeStr.h"
+#include "text/Integers.h"
 
 namespace orbelin::convert::book {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "convert/ean/AiTableStore.h"
 #include "convert/ean/Carrier.h"
 #include "convert/ean/DigitalLink.h"
@@ -11,7 +11,7 @@
 #include "convert/ean/ElementString.h"
 #include "convert/ean/Gs1FindingText.h"
 #include "convert/ean/SqliteDatabase.h"
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 
 namespace orbelin::convert::ean {
 
@@ -37,7 +37,7 @@ struct Options {
 std::string separatorOf(const std::string& setting) {
   if (setting.empty()) return {};
   const std::int32_t code = text::toInteger(setting);
-  if (code < 0 || code > 0xFF) throw text::RuntimeFailure(text::kInvalidArgument);
+  if (code < 0 || code > 0xFF) throw report::RuntimeFailure(text::kInvalidArgument);
   return code == 0 ? std::string{} : std::string(1, static_cast<char>(code));
 }
 

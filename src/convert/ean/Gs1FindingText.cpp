@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 
 namespace orbelin::convert::ean {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Keyboard.h"
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 
 namespace orbelin::platform::sim {
 

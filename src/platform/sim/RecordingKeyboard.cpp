@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/CharacterLine.h"
+#include "platform/common/CharacterLine.h"
 
 namespace orbelin::platform::sim {
 

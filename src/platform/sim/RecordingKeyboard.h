@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/Keyboard.h"
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "platform/sim/SimClock.h"
 
 namespace orbelin::platform::sim {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/MainWindow.h"
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 
 namespace orbelin::platform::sim {
 

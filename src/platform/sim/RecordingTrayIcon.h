@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "platform/TrayIcon.h"
 
 namespace orbelin::platform::sim {

@@ -2,7 +2,7 @@
 
 #include <deque>
 
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "platform/YesNoPrompt.h"
 
 namespace orbelin::platform::sim {

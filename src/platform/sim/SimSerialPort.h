@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/SerialPort.h"
-#include "platform/Transcript.h"
+#include "platform/common/Transcript.h"
 #include "platform/sim/SimEventLoop.h"
 
 namespace orbelin::platform::sim {

@@ -38,7 +38,7 @@ XkbKeymapPtr compileSource(xkb_context* context, const std::string& source) {
                                                  XKB_KEYMAP_COMPILE_NO_FLAGS));
 }
 
-x11::Keymap layoutTable(xkb_keymap* keymap) {
+keysyms::Keymap layoutTable(xkb_keymap* keymap) {
   const xkb_keycode_t min = xkb_keymap_min_keycode(keymap);
   const xkb_keycode_t max = std::min(xkb_keymap_max_keycode(keymap), kMaxKeycode);
   std::vector<Keysym> table;
@@ -46,10 +46,10 @@ x11::Keymap layoutTable(xkb_keymap* keymap) {
     for (xkb_level_index_t level = 0; level < 2; ++level) {
       const xkb_keysym_t* syms = nullptr;
       const int count = xkb_keymap_key_get_syms_by_level(keymap, keycode, 0, level, &syms);
-      table.push_back(count > 0 ? syms[0] : x11::kNoKeysym);
+      table.push_back(count > 0 ? syms[0] : keysyms::kNoKeysym);
     }
   }
-  return x11::Keymap(static_cast<int>(min), 2, std::move(table));
+  return keysyms::Keymap(static_cast<int>(min), 2, std::move(table));
 }
 
 }  // namespace

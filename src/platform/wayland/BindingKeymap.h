@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/x11/Keymap.h"
-#include "platform/x11/VirtualKeys.h"
+#include "platform/keysyms/Keymap.h"
+#include "platform/keysyms/VirtualKeys.h"
 
 struct xkb_context;
 struct xkb_keymap;
 
 namespace orbelin::platform::wayland {
 
-using x11::Keysym;
+using keysyms::Keysym;
 
 struct XkbContextFree {
   void operator()(xkb_context* context) const;
@@ -36,7 +36,7 @@ class BindingKeymap {
   static std::unique_ptr<BindingKeymap> create(std::string& reason);
 
   /// The US layout as a table: keycode rows, unshifted and shifted keysym.
-  const x11::Keymap& layout() const { return m_layout; }
+  const keysyms::Keymap& layout() const { return m_layout; }
   /// How many characters one keymap can bind.
   std::size_t capacity() const { return m_spare.size(); }
   /// The characters bound now, in the order of their keycodes.
@@ -56,7 +56,7 @@ class BindingKeymap {
 
   XkbContextPtr m_context;
   XkbKeymapPtr m_keymap;
-  x11::Keymap m_layout;
+  keysyms::Keymap m_layout;
   std::vector<int> m_spare;
   std::vector<std::string> m_spareNames;
   std::vector<Keysym> m_bound;

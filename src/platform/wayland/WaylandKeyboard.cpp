@@ -13,9 +13,9 @@
 #include <ostream>
 #include <thread>
 
-#include "convert/codec/Cp932.h"
-#include "platform/BindingPlanner.h"
-#include "platform/CharacterLine.h"
+#include "codec/Cp932.h"
+#include "platform/common/BindingPlanner.h"
+#include "platform/common/CharacterLine.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 namespace orbelin::platform::wayland {
@@ -260,16 +260,16 @@ void WaylandKeyboard::prepareCharacters(std::span<const char32_t> characters) {
   m_ahead.clear();
   m_aheadPosition = 0;
   for (const auto character : characters) {
-    const Keysym keysym = x11::keysymOfCodePoint(character);
-    if (keysym == x11::kNoKeysym || m_keymap->layout().placeOf(keysym)) continue;
+    const Keysym keysym = keysyms::keysymOfCodePoint(character);
+    if (keysym == keysyms::kNoKeysym || m_keymap->layout().placeOf(keysym)) continue;
     m_ahead.push_back(static_cast<std::int32_t>(keysym));
   }
 }
 
 void WaylandKeyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
   if (m_trace != nullptr) *m_trace << "key " << int(virtualKey) << ' ' << int(scanCode) << ' ' << flags << '\n';
-  const Keysym keysym = x11::keysymOfVirtualKey(virtualKey, scanCode, flags);
-  if (keysym == x11::kNoKeysym) return;
+  const Keysym keysym = keysyms::keysymOfVirtualKey(virtualKey, scanCode, flags);
+  if (keysym == keysyms::kNoKeysym) return;
   if ((flags & kKeyUp) != 0) {
     releaseHeld(keysym);
     flush();
@@ -277,7 +277,7 @@ void WaylandKeyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, s
   }
   const auto& layout = m_keymap->layout();
   int keycode = layout.keycodeOf(keysym);
-  if (keycode == 0) keycode = layout.keycodeOf(x11::fallbackKeysym(keysym));
+  if (keycode == 0) keycode = layout.keycodeOf(keysyms::fallbackKeysym(keysym));
   // A modifier on a bound keycode would not act as one; other keys may be bound.
   if (keycode == 0 && !isModifierKeysym(keysym) && bindForTyping(keysym)) keycode = m_keymap->boundKeycodeOf(keysym);
   if (keycode == 0) return;
@@ -309,14 +309,14 @@ void WaylandKeyboard::releaseAll() {
 }
 
 std::int16_t WaylandKeyboard::keyForCharacter(std::uint8_t character) {
-  if (auto key = x11::controlCharacterKey(character)) return *key;
-  const Keysym keysym = x11::keysymOfCodePoint(codec::decodeCode(character));
+  if (auto key = keysyms::controlCharacterKey(character)) return *key;
+  const Keysym keysym = keysyms::keysymOfCodePoint(codec::decodeCode(character));
   const auto place = m_keymap->layout().virtualKeyPlaceOf(keysym);
   if (!place) return kNoKey;
   return static_cast<std::int16_t>(place->second | (place->first.shifted ? kShiftState : 0));
 }
 
-std::uint8_t WaylandKeyboard::scanCodeOf(std::uint8_t virtualKey) { return x11::scanCodeOfVirtualKey(virtualKey); }
+std::uint8_t WaylandKeyboard::scanCodeOf(std::uint8_t virtualKey) { return keysyms::scanCodeOfVirtualKey(virtualKey); }
 
 std::optional<WindowId> WaylandKeyboard::focusWindow() {
   if (!connected()) return std::nullopt;
@@ -326,8 +326,8 @@ std::optional<WindowId> WaylandKeyboard::focusWindow() {
 void WaylandKeyboard::postCharacter(WindowId window, char32_t character) {
   if (m_trace != nullptr) *m_trace << postedCharacterLine(character) << '\n';
   if (window == 0) return;
-  const Keysym keysym = x11::keysymOfCodePoint(character);
-  if (keysym == x11::kNoKeysym) return;
+  const Keysym keysym = keysyms::keysymOfCodePoint(character);
+  if (keysym == keysyms::kNoKeysym) return;
   if (auto place = m_keymap->layout().placeOf(keysym)) {
     tap(place->keycode, place->shifted);
     return;

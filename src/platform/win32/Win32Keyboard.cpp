@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 
 namespace orbelin::platform::win32 {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "platform/BindingPlanner.h"
+#include "platform/common/BindingPlanner.h"
 
 namespace orbelin::platform::x11 {
 

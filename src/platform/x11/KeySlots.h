@@ -7,9 +7,12 @@
 #include <span>
 #include <vector>
 
-#include "platform/x11/Keymap.h"
+#include "platform/keysyms/Keymap.h"
 
 namespace orbelin::platform::x11 {
+
+// The keysym tables are shared with the Wayland keyboard.
+using namespace keysyms;
 
 /// The spare keycodes of the keymap (those without keysyms), lent to characters and keys
 /// that the keymap lacks. Each keycode holds two bindings, one typed alone and one with

@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/x11/Keymap.h"
+#include "platform/keysyms/Keymap.h"
 
 namespace orbelin::platform::x11 {
+
+// The keysym tables are shared with the Wayland keyboard.
+using namespace keysyms;
 
 /// The virtual keys of the server's layout, as Windows gives every key of a layout one:
 /// a key whose unshifted keysym has a virtual key of its own gets that one (a -> 'A');

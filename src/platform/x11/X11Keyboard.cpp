@@ -10,8 +10,8 @@
 #include <span>
 #include <vector>
 
-#include "convert/codec/Cp932.h"
-#include "platform/CharacterLine.h"
+#include "codec/Cp932.h"
+#include "platform/common/CharacterLine.h"
 #include "platform/x11/FocusClient.h"
 
 namespace orbelin::platform::x11 {

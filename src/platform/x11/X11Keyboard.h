@@ -14,10 +14,13 @@
 #include "platform/inputmethod/InputMethodSwitch.h"
 #include "platform/x11/DisplayHandle.h"
 #include "platform/x11/KeySlots.h"
-#include "platform/x11/Keymap.h"
+#include "platform/keysyms/Keymap.h"
 #include "platform/x11/LayoutKeys.h"
 
 namespace orbelin::platform::x11 {
+
+// The keysym tables are shared with the Wayland keyboard.
+using namespace keysyms;
 
 /// The keyboard mapping of display as it is now.
 Keymap readKeymap(::_XDisplay* display);

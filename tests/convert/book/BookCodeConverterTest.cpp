@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/book/BookCodeConverter.h"
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 #include "platform/sim/SimClock.h"
 
 namespace orbelin::convert::book {
@@ -168,7 +168,7 @@ TEST_F(BookRowsTest, AWaitThatIsNoNumberFailsOnlyTheRowsThatWouldWait) {
   try {
     convert(kSecondRow);
     FAIL() << "no failure";
-  } catch (const text::RuntimeFailure& failure) {
+  } catch (const report::RuntimeFailure& failure) {
     EXPECT_STREQ(failure.what(), text::kTypeMismatch);
   }
   EXPECT_FALSE(converter.holding());
@@ -178,7 +178,7 @@ TEST_F(BookRowsTest, AWaitThatIsNoNumberFailsOnlyTheRowsThatWouldWait) {
 TEST_F(BookRowsTest, AHeldRowIsDroppedWithTheRecordThatFindsTheWaitNoNumber) {
   convert(kFirstRow);
   s.set(Setting::SPCWeight, "x");
-  EXPECT_THROW(convert("HELLO"), text::RuntimeFailure);
+  EXPECT_THROW(convert("HELLO"), report::RuntimeFailure);
   EXPECT_FALSE(converter.holding());
   EXPECT_EQ(converter.takeDropNotes(), (std::vector<std::string>{std::string("[破棄] 組になるデータが来ませんでした: ") + kFirstRow}));
   EXPECT_EQ(convert("HELLO"), passes("HELLO"));

@@ -6,7 +6,7 @@
 
 #include "convert/ean/AiRow.h"
 #include "convert/ean/BarcodeInfoSink.h"
-#include "convert/text/InterchangeStr.h"
+#include "text/InterchangeStr.h"
 #include "settings/Settings.h"
 
 namespace orbelin::test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EanTestSupport.h"
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "convert/ean/ElementString.h"
 
 namespace orbelin::convert::ean {

@@ -7,12 +7,12 @@
 
 #include "EanTestSupport.h"
 #include "convert/book/BookCodeConverter.h"
-#include "convert/codec/Cp932.h"
-#include "convert/codec/Utf8.h"
+#include "codec/Cp932.h"
+#include "codec/Utf8.h"
 #include "convert/ean/AiTableStore.h"
 #include "convert/ean/BuiltInAiTable.h"
 #include "convert/ean/EANRead.h"
-#include "convert/text/Integers.h"
+#include "text/Integers.h"
 #include "support/Harness.h"
 
 namespace orbelin::convert {
@@ -183,12 +183,12 @@ TEST(RandomRecords, BookConversionFailsOnlyForAWaitThatIsNoNumber) {
       EXPECT_NO_THROW(converter.convert(codec::fromCp932(random.bytes()), s, i)) << i;
     } else if (held) {
       // The wait of the held row cannot be known: the row goes and the record fails.
-      EXPECT_THROW(converter.convert(codec::fromCp932(random.bytes()), s, i), text::RuntimeFailure) << i;
+      EXPECT_THROW(converter.convert(codec::fromCp932(random.bytes()), s, i), report::RuntimeFailure) << i;
       EXPECT_FALSE(converter.holding()) << i;
     } else {
       try {
         converter.convert(codec::fromCp932(random.bytes()), s, i);
-      } catch (const text::RuntimeFailure&) {
+      } catch (const report::RuntimeFailure&) {
         EXPECT_FALSE(converter.holding()) << i;
       }
     }

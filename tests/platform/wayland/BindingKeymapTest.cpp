@@ -19,7 +19,7 @@ std::unique_ptr<BindingKeymap> makeKeymap() {
 Keysym typedBy(const BindingKeymap& keymap, int keycode) {
   const xkb_keysym_t* syms = nullptr;
   const int count = xkb_keymap_key_get_syms_by_level(keymap.keymap(), static_cast<xkb_keycode_t>(keycode), 0, 0, &syms);
-  return count > 0 ? syms[0] : x11::kNoKeysym;
+  return count > 0 ? syms[0] : keysyms::kNoKeysym;
 }
 
 TEST(BindingKeymap, OffersSpareKeycodesWithinTheX11Range) {
@@ -34,7 +34,7 @@ TEST(BindingKeymap, LayoutIsTheUsOneOfTheTranscripts) {
   auto keymap = makeKeymap();
   ASSERT_TRUE(keymap);
   for (int c = 0x20; c <= 0x7E; ++c) {
-    const auto place = keymap->layout().virtualKeyPlaceOf(x11::keysymOfCodePoint(static_cast<char32_t>(c)));
+    const auto place = keymap->layout().virtualKeyPlaceOf(keysyms::keysymOfCodePoint(static_cast<char32_t>(c)));
     ASSERT_TRUE(place) << "character " << c;
     const std::int16_t key = static_cast<std::int16_t>(place->second | (place->first.shifted ? 0x100 : 0));
     EXPECT_EQ(key, sim::usKeyForCharacter(static_cast<std::uint8_t>(c))) << "character " << c;
@@ -44,16 +44,16 @@ TEST(BindingKeymap, LayoutIsTheUsOneOfTheTranscripts) {
 TEST(BindingKeymap, BindsCharactersToSpareKeycodesAndReplacesThem) {
   auto keymap = makeKeymap();
   ASSERT_TRUE(keymap);
-  const Keysym nichi = x11::keysymOfCodePoint(U'日');
-  const Keysym ka = x11::keysymOfCodePoint(U'ｶ');
-  const Keysym yen = x11::keysymOfCodePoint(U'¥');
+  const Keysym nichi = keysyms::keysymOfCodePoint(U'日');
+  const Keysym ka = keysyms::keysymOfCodePoint(U'ｶ');
+  const Keysym yen = keysyms::keysymOfCodePoint(U'¥');
   const std::vector<Keysym> first = {nichi, ka, yen};
   ASSERT_TRUE(keymap->bind(first));
   for (const Keysym keysym : first) {
     const int keycode = keymap->boundKeycodeOf(keysym);
     ASSERT_NE(keycode, 0);
     EXPECT_EQ(typedBy(*keymap, keycode), keysym);
-    EXPECT_EQ(keymap->layout().keysym(keycode, 0), x11::kNoKeysym) << "a key the layout left empty";
+    EXPECT_EQ(keymap->layout().keysym(keycode, 0), keysyms::kNoKeysym) << "a key the layout left empty";
   }
   const std::vector<Keysym> second = {ka};
   ASSERT_TRUE(keymap->bind(second));
@@ -65,7 +65,7 @@ TEST(BindingKeymap, BindsNoMoreThanItsCapacity) {
   auto keymap = makeKeymap();
   ASSERT_TRUE(keymap);
   std::vector<Keysym> many;
-  for (char32_t c = U'一'; many.size() < keymap->capacity() + 5; ++c) many.push_back(x11::keysymOfCodePoint(c));
+  for (char32_t c = U'一'; many.size() < keymap->capacity() + 5; ++c) many.push_back(keysyms::keysymOfCodePoint(c));
   ASSERT_TRUE(keymap->bind(many));
   EXPECT_EQ(keymap->bound().size(), keymap->capacity());
   EXPECT_EQ(typedBy(*keymap, keymap->boundKeycodeOf(many[keymap->capacity() - 1])), many[keymap->capacity() - 1]);

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "convert/codec/Cp932.h"
-#include "convert/codec/Utf8.h"
+#include "codec/Cp932.h"
+#include "codec/Utf8.h"
 #include "platform/wayland/WaylandKeyboard.h"
 #include "support/KeyboardSuite.h"
 

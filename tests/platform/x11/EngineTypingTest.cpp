@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "convert/codec/Cp932.h"
-#include "platform/BindingPlanner.h"
+#include "codec/Cp932.h"
+#include "platform/common/BindingPlanner.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/x11/X11Keyboard.h"
 #include "support/QtApplication.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "convert/codec/Cp932.h"
+#include "codec/Cp932.h"
 #include "platform/sim/RecordingKeyboard.h"
 #include "platform/x11/X11Keyboard.h"
 #include "support/KeyboardSuite.h"
