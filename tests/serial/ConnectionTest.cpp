@@ -14,11 +14,8 @@ using platform::Parity;
 using platform::StopBits;
 using settings::Setting;
 using test::SerialFixture;
+using test::kOpenFailureBox;
 using Lines = std::vector<std::string>;
-
-const std::string kOpenFailureBox =
-    "msgbox critical \"RSOpen\" \"ComPortの接続に失敗しました。\\r\\n"
-    "起動しているアプリケーション、COMポートの接続状況、設定を確認してください。\"";
 
 TEST(Connection, DefaultSettingsOpenCom1At9600N81) {
   SerialFixture f;

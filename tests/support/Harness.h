@@ -13,6 +13,12 @@
 
 namespace orbelin::test {
 
+/// The box RSOpen shows when a port cannot be opened, as the recording message box
+/// writes it.
+inline const std::string kOpenFailureBox =
+    "msgbox critical \"RSOpen\" \"ComPortの接続に失敗しました。\\r\\n"
+    "起動しているアプリケーション、COMポートの接続状況、設定を確認してください。\"";
+
 /// The lines of an ERROR.LOG (decoded from code page 932) without their time stamps.
 std::vector<std::string> errorLogLines(const std::filesystem::path& errorLog);
 

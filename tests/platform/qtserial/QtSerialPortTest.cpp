@@ -23,11 +23,8 @@ namespace {
 using settings::Setting;
 using test::ReaderPty;
 using test::PtyFixture;
+using test::kOpenFailureBox;
 using Lines = std::vector<std::string>;
-
-const std::string kOpenFailureBox =
-    "msgbox critical \"RSOpen\" \"ComPortの接続に失敗しました。\\r\\n"
-    "起動しているアプリケーション、COMポートの接続状況、設定を確認してください。\"";
 
 TEST(QtSerialPort, ScanWithReadersOnCom3AndCom5OpensCom5) {
   PtyFixture f;
