@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "codec/Cp932.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/win32/Win32Keyboard.h"
 #include "support/QtApplication.h"
