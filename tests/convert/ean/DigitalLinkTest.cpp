@@ -5,11 +5,8 @@
 #include <stdexcept>
 
 #include "EanTestSupport.h"
-#include "convert/ean/BuiltInAiTable.h"
 #include "convert/ean/DigitalLink.h"
-#include "convert/ean/EANRead.h"
 #include "convert/ean/Gs1Dictionary.h"
-#include "support/Harness.h"
 
 namespace orbelin::convert::ean {
 namespace {
@@ -93,14 +90,11 @@ const Scan kScans[] = {
 class DigitalLinkScans : public ::testing::TestWithParam<Scan> {};
 
 TEST_P(DigitalLinkScans, AreFormattedLikeEveryGs1Record) {
-  test::Harness h;
-  test::RecordingBarcodeInfo monitor;
   settings::Settings s = test::bracketSettings();
   s.set(Setting::EANDate, "1");
   const Scan& scan = GetParam();
   s.set(Setting::EANDigitalLink, scan.digitalLink);
-  EXPECT_EQ(EANRead(scan.record, s, builtInAiTable(), h.reporter, monitor), scan.expected);
-  EXPECT_TRUE(h.transcript.lines().empty());
+  EXPECT_EQ(test::readWithDeliveredTable(scan.record, s), scan.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scans, DigitalLinkScans, ::testing::ValuesIn(kScans),
