@@ -125,8 +125,9 @@ std::vector<std::string> expand(std::string_view range, std::string_view line) {
 // The spec of ai in specs sorted by AI, or the end.
 template <class Specs>
 auto specOf(Specs& specs, std::string_view ai) {
-  const auto at = std::lower_bound(specs.begin(), specs.end(), ai,
-                                   [](const Gs1AiSpec& spec, std::string_view key) { return spec.ai < key; });
+  const auto at = std::lower_bound(specs.begin(), specs.end(), ai, [](const Gs1AiSpec& spec, std::string_view key) {
+    return std::string_view(spec.ai) < key;
+  });
   return at != specs.end() && at->ai == ai ? at : specs.end();
 }
 

@@ -76,7 +76,8 @@ TEST_P(Gs1Vectors, DecodeWithTheDeliveredTable) {
   // by their symbology identifiers.
   s.set(Setting::EANSymbology, "0");
   const Vector& vector = GetParam();
-  EXPECT_EQ(test::readWithDeliveredTable(test::withSeparators(vector.record), s), test::withSeparators(vector.expected));
+  EXPECT_EQ(test::readWithDeliveredTable(test::withSeparators(vector.record), s),
+            test::withSeparators(vector.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, Gs1Vectors, ::testing::ValuesIn(kVectors),
