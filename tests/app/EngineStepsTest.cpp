@@ -143,6 +143,13 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"Gs1CheckBlocksAWrongCheckDigit", {{Setting::EANRead, "1"}, {Setting::EANCheck, "2"}},
                  "]C10104912345678905",
                  "[破棄] ＧＳ１データの検査で不合格です: (01) チェックディジットが正しくありません: 04912345678905", ""},
+        DropCase{"Gs1CheckBlocksADataMatrixRecord", {{Setting::EANRead, "1"}, {Setting::EANCheck, "2"}},
+                 "]d20104912345678905" "17251332",
+                 "[破棄] ＧＳ１データの検査で不合格です: (01) チェックディジットが正しくありません: 04912345678905 / "
+                 "(17) 日付が正しくありません: 251332", ""},
+        DropCase{"Gs1CheckBlocksADigitalLinkUri", {{Setting::EANRead, "1"}, {Setting::EANCheck, "2"}},
+                 "https://id.gs1.org/01/04912345678905",
+                 "[破棄] ＧＳ１データの検査で不合格です: (01) チェックディジットが正しくありません: 04912345678905", ""},
         DropCase{"MissingFooter", {{Setting::Select, "1"}, {Setting::RcvFoot, "3"}}, "ABC",
                  "[破棄] ヘッダーまたはフッターがありません: ABC", ""},
         DropCase{"MissingHeader", {{Setting::Select, "1"}, {Setting::RcvHead, "1"}, {Setting::RcvFoot, "3"}}, "ABC\r",

@@ -13,6 +13,7 @@
 #include "convert/ean/Carrier.h"
 #include "convert/ean/DigitalLink.h"
 #include "convert/ean/EANRead.h"
+#include "convert/ean/Gs1Dictionary.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::pick(input, settings, Setting::EANStartCD, {"]C1", "", "]d2"});
   const std::string record = codec::fromCp932(input.ConsumeRemainingBytesAsString());
   using namespace convert::ean;
-  if (const auto elementString = digitalLinkElementString(record, builtInDigitalLinkTable())) {
+  if (const auto elementString = digitalLinkElementString(record, gs1Dictionary())) {
     fuzz::require(fieldsOnly(*elementString), "a Digital Link URI gives fields only");
   }
   NoBarcodeInfo monitor;

@@ -49,17 +49,18 @@ std::optional<std::string> percentDecoded(std::string_view text) {
   return decoded;
 }
 
-bool isQualifierOfAnyKey(std::string_view ai, const DigitalLinkTable& table) {
-  const auto holdsAi = [&](const std::vector<std::string>& sequence) {
-    return std::find(sequence.begin(), sequence.end(), ai) != sequence.end();
-  };
-  return std::any_of(table.begin(), table.end(), [&](const auto& entry) {
-    return std::any_of(entry.second.qualifierSequences.begin(), entry.second.qualifierSequences.end(), holdsAi);
-  });
+// The pieces between the separators, empty ones too: an empty value is no Digital Link.
+std::vector<std::string_view> piecesOf(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
+  for (std::size_t end; (end = text.find(separator)) != std::string_view::npos; text.remove_prefix(end + 1)) {
+    pieces.push_back(text.substr(0, end));
+  }
+  pieces.push_back(text);
+  return pieces;
 }
 
 // The qualifiers follow one of the key's sequences, each later in it than the one before.
-bool inSequence(const std::vector<std::string>& qualifiers, const DigitalLinkRole& key) {
+bool inSequence(const std::vector<std::string>& qualifiers, const Gs1AiSpec& key) {
   if (qualifiers.empty()) return true;
   return std::any_of(key.qualifierSequences.begin(), key.qualifierSequences.end(), [&](const auto& sequence) {
     auto next = sequence.begin();
@@ -77,13 +78,12 @@ using Field = std::pair<std::string, std::string>;
 // The primary key and its qualifiers from the path's segments: the key is the last AI
 // segment that every segment pair after it, all qualifiers, leaves room for. The
 // segments before the key are the site's own and are not read.
-std::optional<std::vector<Field>> pathFields(std::string_view path, const DigitalLinkTable& table) {
+std::optional<std::vector<Field>> pathFields(std::string_view path, const Gs1Dictionary& dictionary) {
   const std::vector<std::string_view> segments = piecesOf(path, '/');
   for (std::size_t at = segments.size(); at >= 2; at -= 2) {
-    const std::string_view ai = segments[at - 2];
-    const auto role = table.find(ai);
-    if (role == table.end() || !role->second.primaryKey) {
-      if (!isQualifierOfAnyKey(ai, table)) return std::nullopt;
+    const Gs1AiSpec* key = dictionary.find(segments[at - 2]);
+    if (key == nullptr || !key->primaryKey) {
+      if (key == nullptr || !key->qualifier) return std::nullopt;
       continue;
     }
     std::vector<Field> fields;
@@ -94,7 +94,7 @@ std::optional<std::vector<Field>> pathFields(std::string_view path, const Digita
       fields.emplace_back(std::string(segments[i]), std::move(*value));
       if (i > at - 2) qualifiers.emplace_back(segments[i]);
     }
-    if (!inSequence(qualifiers, role->second)) return std::nullopt;
+    if (!inSequence(qualifiers, *key)) return std::nullopt;
     return fields;
   }
   return std::nullopt;
@@ -102,7 +102,7 @@ std::optional<std::vector<Field>> pathFields(std::string_view path, const Digita
 
 }  // namespace
 
-std::optional<std::string> digitalLinkElementString(std::string_view uri, const DigitalLinkTable& table) {
+std::optional<std::string> digitalLinkElementString(std::string_view uri, const Gs1Dictionary& dictionary) {
   std::size_t schemeLength = 0;
   if (startsWithNoCase(uri, "https://")) {
     schemeLength = 8;
@@ -120,17 +120,17 @@ std::optional<std::string> digitalLinkElementString(std::string_view uri, const 
   rest = rest.substr(0, queryStart);
   const std::size_t pathStart = rest.find('/');
   if (pathStart == 0 || pathStart == std::string_view::npos) return std::nullopt;
-  std::optional<std::vector<Field>> fields = pathFields(rest.substr(pathStart + 1), table);
+  std::optional<std::vector<Field>> fields = pathFields(rest.substr(pathStart + 1), dictionary);
   if (!fields) return std::nullopt;
   if (!query.empty()) {
     for (std::string_view parameter : piecesOf(query, '&')) {
       const std::size_t equals = parameter.find('=');
       if (equals == std::string_view::npos) continue;
-      const auto role = table.find(parameter.substr(0, equals));
-      if (role == table.end() || !role->second.attribute) continue;
+      const Gs1AiSpec* attribute = dictionary.find(parameter.substr(0, equals));
+      if (attribute == nullptr || !attribute->dataAttribute) continue;
       std::optional<std::string> value = percentDecoded(parameter.substr(equals + 1));
       if (!value) return std::nullopt;
-      fields->emplace_back(role->first, std::move(*value));
+      fields->emplace_back(attribute->ai, std::move(*value));
     }
   }
   std::set<std::string_view> seen;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/ean/DigitalLinkTable.h"
+#include "convert/ean/Gs1Dictionary.h"
 
 namespace orbelin::convert::ean {
 
@@ -14,9 +14,10 @@ namespace orbelin::convert::ean {
 /// before the primary key, then the key and its qualifiers as AI/value segment pairs;
 /// percent-encoding is undone, query parameters that name no data attribute and the
 /// fragment are ignored, and a GTIN of 8, 12 or 13 digits is given its leading zeros.
-/// Nothing when uri is no Digital Link URI: another URL, qualifiers out of the order
-/// table gives them, an AI given twice, a value that is empty or holds a character
-/// outside printable ASCII.
-std::optional<std::string> digitalLinkElementString(std::string_view uri, const DigitalLinkTable& table);
+/// The dictionary names the primary keys, their qualifier sequences and the data
+/// attributes. Nothing when uri is no Digital Link URI: another URL, qualifiers out of
+/// the order the dictionary gives them, an AI given twice, a value that is empty or holds
+/// a character outside printable ASCII.
+std::optional<std::string> digitalLinkElementString(std::string_view uri, const Gs1Dictionary& dictionary);
 
 }  // namespace orbelin::convert::ean

@@ -9,6 +9,7 @@
 #include "convert/ean/DigitalLink.h"
 #include "convert/ean/DecodedFieldCheck.h"
 #include "convert/ean/ElementString.h"
+#include "convert/ean/Gs1Dictionary.h"
 #include "convert/ean/Gs1FindingText.h"
 #include "convert/ean/SqliteDatabase.h"
 #include "text/Integers.h"
@@ -191,7 +192,7 @@ Route routeOf(std::string_view record, const std::string& bytes, const settings:
     const std::string_view uri = record.substr(identifier);
     // A line end after the URI stays the record's tail.
     const std::size_t end = uri.find_last_not_of("\r\n") + 1;
-    if (auto elementString = digitalLinkElementString(uri.substr(0, end), builtInDigitalLinkTable())) {
+    if (auto elementString = digitalLinkElementString(uri.substr(0, end), gs1Dictionary())) {
       return {Route::Kind::Decode, *elementString + std::string(uri.substr(end))};
     }
   }

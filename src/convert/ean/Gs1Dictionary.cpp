@@ -55,12 +55,16 @@ Gs1Component componentOf(std::string_view token, std::string_view line) {
   return component;
 }
 
-void addAttribute(Gs1AiSpec& spec, std::string_view token) {
+void addAttribute(Gs1AiSpec& spec, std::string_view token, std::string_view line) {
   if (token == "dlpkey") {
     spec.primaryKey = true;
   } else if (token.starts_with("dlpkey=")) {
     spec.primaryKey = true;
-    spec.qualifiers = token.substr(7);
+    for (std::string_view sequence : split(token.substr(7), "|")) {
+      auto& ais = spec.qualifierSequences.emplace_back();
+      for (std::string_view ai : split(sequence, ",")) ais.emplace_back(ai);
+    }
+    if (spec.qualifierSequences.empty()) fail(line, "no qualifiers after dlpkey=");
   } else if (token.starts_with("req=")) {
     auto& groups = spec.required.emplace_back();
     for (std::string_view group : split(token.substr(4), ",")) {
@@ -97,7 +101,7 @@ Gs1AiSpec entryOf(std::string_view line, std::string_view& range) {
       spec.predefinedLength = token.find('*') != std::string_view::npos;
       spec.dataAttribute = token.find('?') != std::string_view::npos;
     } else {
-      addAttribute(spec, token);
+      addAttribute(spec, token, line);
     }
   }
   if (spec.components.empty()) fail(line, "no components");
@@ -118,6 +122,15 @@ std::vector<std::string> expand(std::string_view range, std::string_view line) {
   return ais;
 }
 
+// The spec of ai in specs sorted by AI, or the end.
+template <class Specs>
+auto specOf(Specs& specs, std::string_view ai) {
+  const auto at = std::lower_bound(specs.begin(), specs.end(), ai, [](const Gs1AiSpec& spec, std::string_view key) {
+    return std::string_view(spec.ai) < key;
+  });
+  return at != specs.end() && at->ai == ai ? at : specs.end();
+}
+
 }  // namespace
 
 Gs1Dictionary::Gs1Dictionary(std::string_view text) {
@@ -126,18 +139,31 @@ Gs1Dictionary::Gs1Dictionary(std::string_view text) {
     if (start == std::string_view::npos || line[start] == '#') continue;
     std::string_view range;
     const Gs1AiSpec spec = entryOf(line, range);
+    // A key's qualifiers follow that one AI in a path; a range would give them to many.
+    if (spec.primaryKey && range.find('-') != std::string_view::npos) fail(line, "a primary key for a range");
     for (std::string& ai : expand(range, line)) {
       m_specs.push_back(spec);
       m_specs.back().ai = std::move(ai);
     }
   }
   std::sort(m_specs.begin(), m_specs.end(), [](const auto& a, const auto& b) { return a.ai < b.ai; });
+  const auto twice = std::adjacent_find(m_specs.begin(), m_specs.end(),
+                                        [](const auto& a, const auto& b) { return a.ai == b.ai; });
+  if (twice != m_specs.end()) fail(twice->ai, "an AI given twice");
+  for (const Gs1AiSpec& key : m_specs) {
+    for (const auto& sequence : key.qualifierSequences) {
+      for (const std::string& ai : sequence) {
+        const auto at = specOf(m_specs, ai);
+        if (at == m_specs.end()) fail(key.ai, "a qualifier that is no AI: " + ai);
+        at->qualifier = true;
+      }
+    }
+  }
 }
 
 const Gs1AiSpec* Gs1Dictionary::find(std::string_view ai) const {
-  const auto at = std::lower_bound(m_specs.begin(), m_specs.end(), ai,
-                                   [](const Gs1AiSpec& spec, std::string_view key) { return spec.ai < key; });
-  return at != m_specs.end() && at->ai == ai ? &*at : nullptr;
+  const auto at = specOf(m_specs, ai);
+  return at != m_specs.end() ? &*at : nullptr;
 }
 
 const Gs1Dictionary& gs1Dictionary() {

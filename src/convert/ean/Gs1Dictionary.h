@@ -27,15 +27,19 @@ struct Gs1AiSpec {
   /// of its AI patterns ("01+21"); a pattern's n stands for any digit.
   std::vector<std::vector<std::vector<std::string>>> required;
   std::vector<std::string> excluded;  ///< the ex= patterns
-  bool primaryKey = false;            ///< dlpkey
-  std::string qualifiers;             ///< the dlpkey= value as written ("22,10,21|235")
+  bool primaryKey = false;            ///< a Digital Link primary key ("dlpkey")
+  /// For a primary key: the qualifier AIs it accepts after it in a Digital Link path, each
+  /// list in the only order they may come in, any of them left out ("dlpkey=22,10,21|235").
+  std::vector<std::vector<std::string>> qualifierSequences;
+  bool qualifier = false;  ///< stands in some primary key's qualifier sequences
   std::string title;
 };
 
 /// The GS1 Barcode Syntax Dictionary: one spec per AI, ranges expanded.
 class Gs1Dictionary {
  public:
-  /// Parses the dictionary's text. Throws std::invalid_argument for a line it cannot read.
+  /// Parses the dictionary's text. Throws std::invalid_argument for a line it cannot read,
+  /// an AI given twice, a primary key given to a range or a qualifier that is no AI.
   explicit Gs1Dictionary(std::string_view text);
   /// The spec of ai; nullptr for an AI that does not exist.
   const Gs1AiSpec* find(std::string_view ai) const;

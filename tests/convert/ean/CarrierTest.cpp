@@ -51,13 +51,10 @@ const Transcript kTranscripts[] = {
 class Carriers : public ::testing::TestWithParam<Transcript> {};
 
 TEST_P(Carriers, DecodeWhatTheReaderSent) {
-  test::Harness h;
-  test::RecordingBarcodeInfo monitor;
   settings::Settings s = test::bracketSettings();
   const Transcript& t = GetParam();
   s.set(Setting::EANSymbology, t.symbology);
-  EXPECT_EQ(EANRead(test::withSeparators(t.record), s, builtInAiTable(), h.reporter, monitor), t.expected);
-  EXPECT_TRUE(h.transcript.lines().empty());
+  EXPECT_EQ(test::readWithDeliveredTable(test::withSeparators(t.record), s), t.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Transcripts, Carriers, ::testing::ValuesIn(kTranscripts),

@@ -1,14 +1,12 @@
 // GS1 Digital Link URIs as QR and Data Matrix readers send them, to element strings
-// ("<GS>" stands for byte 29) and through EANRead with the delivered tables.
+// ("<GS>" stands for byte 29) and through EANRead with the delivered table and dictionary.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "EanTestSupport.h"
-#include "convert/ean/BuiltInAiTable.h"
 #include "convert/ean/DigitalLink.h"
-#include "convert/ean/EANRead.h"
-#include "support/Harness.h"
+#include "convert/ean/Gs1Dictionary.h"
 
 namespace orbelin::convert::ean {
 namespace {
@@ -60,7 +58,7 @@ class DigitalLinkUris : public ::testing::TestWithParam<Uri> {};
 
 TEST_P(DigitalLinkUris, BecomeTheirElementString) {
   const Uri& u = GetParam();
-  const std::optional<std::string> found = digitalLinkElementString(u.uri, builtInDigitalLinkTable());
+  const std::optional<std::string> found = digitalLinkElementString(u.uri, gs1Dictionary());
   if (u.elementString == nullptr) {
     EXPECT_FALSE(found.has_value()) << *found;
   } else {
@@ -92,37 +90,46 @@ const Scan kScans[] = {
 class DigitalLinkScans : public ::testing::TestWithParam<Scan> {};
 
 TEST_P(DigitalLinkScans, AreFormattedLikeEveryGs1Record) {
-  test::Harness h;
-  test::RecordingBarcodeInfo monitor;
   settings::Settings s = test::bracketSettings();
   s.set(Setting::EANDate, "1");
   const Scan& scan = GetParam();
   s.set(Setting::EANDigitalLink, scan.digitalLink);
-  EXPECT_EQ(EANRead(scan.record, s, builtInAiTable(), h.reporter, monitor), scan.expected);
-  EXPECT_TRUE(h.transcript.lines().empty());
+  EXPECT_EQ(test::readWithDeliveredTable(scan.record, s), scan.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scans, DigitalLinkScans, ::testing::ValuesIn(kScans),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(DigitalLinkTable, TheDeliveredTableGivesTheKeysTheirQualifiers) {
-  const DigitalLinkTable& table = builtInDigitalLinkTable();
+TEST(DigitalLinkRoles, TheDictionaryGivesTheKeysTheirQualifiers) {
+  const Gs1Dictionary& dictionary = gs1Dictionary();
   using Sequences = std::vector<std::vector<std::string>>;
-  EXPECT_EQ(table.at("01").qualifierSequences, (Sequences{{"22", "10", "21"}, {"235"}}));
-  EXPECT_EQ(table.at("414").qualifierSequences, (Sequences{{"254"}, {"7040"}}));
-  EXPECT_TRUE(table.at("00").primaryKey);
-  EXPECT_TRUE(table.at("3103").attribute);  // a range, one row per AI
-  EXPECT_FALSE(table.at("10").primaryKey);
-  EXPECT_EQ(table.count("21"), 0u);  // a qualifier only
+  EXPECT_EQ(dictionary.find("01")->qualifierSequences, (Sequences{{"22", "10", "21"}, {"235"}}));
+  EXPECT_EQ(dictionary.find("414")->qualifierSequences, (Sequences{{"254"}, {"7040"}}));
+  EXPECT_TRUE(dictionary.find("00")->primaryKey);
+  EXPECT_TRUE(dictionary.find("3103")->dataAttribute);  // a range, one spec per AI
+  EXPECT_FALSE(dictionary.find("10")->primaryKey);
+  const Gs1AiSpec* serial = dictionary.find("21");  // a qualifier only
+  EXPECT_TRUE(serial->qualifier);
+  EXPECT_FALSE(serial->primaryKey || serial->dataAttribute);
 }
 
-TEST(DigitalLinkTable, ARowOfTheWrongFormIsRefusedWithItsLine) {
-  const std::string header = std::string(kDigitalLinkCsvHeader) + "\n";
-  for (const char* row : {"01,1,1", "01,2,1,", "10,1,0,21", ",1,0,", "01,1,1,\n01,1,1,"}) {
-    EXPECT_THROW(parseDigitalLinkCsv(header + row), std::invalid_argument) << row;
+TEST(DigitalLinkRoles, AKeyOfTheWrongFormIsRefusedWithItsLine) {
+  for (const char* text : {"3100-3105 ? N6 dlpkey", "8004 ? X..30 dlpkey=7040", "8004 ? X..30 dlpkey=",
+                           "10 ? X..20\n10 ? X..20"}) {
+    try {
+      Gs1Dictionary dictionary(text);
+      ADD_FAILURE() << "read: " << text;
+    } catch (const std::invalid_argument& failure) {
+      EXPECT_NE(std::string_view(failure.what()).find(std::string_view(text).substr(0, 2)), std::string_view::npos)
+          << failure.what();
+    }
   }
-  EXPECT_THROW(parseDigitalLinkCsv("AI\n01,1,1,"), std::invalid_argument);
-  EXPECT_EQ(parseDigitalLinkCsv(header + "8004,0,1,7040\r\n").at("8004"), (DigitalLinkRole{false, true, {{"7040"}}}));
+  const Gs1Dictionary dictionary("7040 X4\n8004 X..30 dlpkey=7040\r\n");
+  const Gs1AiSpec* key = dictionary.find("8004");
+  EXPECT_FALSE(key->dataAttribute);
+  EXPECT_TRUE(key->primaryKey);
+  EXPECT_EQ(key->qualifierSequences, (std::vector<std::vector<std::string>>{{"7040"}}));
+  EXPECT_TRUE(dictionary.find("7040")->qualifier);
 }
 
 }  // namespace

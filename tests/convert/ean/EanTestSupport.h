@@ -1,11 +1,16 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "convert/ean/AiRow.h"
 #include "convert/ean/BarcodeInfoSink.h"
+#include "convert/ean/BuiltInAiTable.h"
+#include "convert/ean/EANRead.h"
+#include "support/Harness.h"
 #include "text/InterchangeStr.h"
 #include "settings/Settings.h"
 
@@ -40,6 +45,16 @@ inline settings::Settings bracketSettings() {
   settings::Settings s = settings::Settings::defaults();
   s.set(settings::Setting::EANSend, "3");
   return s;
+}
+
+/// What EANRead makes of record with the delivered table; a failure it reports fails the
+/// calling test.
+inline std::string readWithDeliveredTable(std::string_view record, const settings::Settings& s) {
+  Harness h;
+  RecordingBarcodeInfo monitor;
+  std::string typed = convert::ean::EANRead(record, s, convert::ean::builtInAiTable(), h.reporter, monitor);
+  EXPECT_TRUE(h.transcript.lines().empty()) << record;
+  return typed;
 }
 
 }  // namespace orbelin::test

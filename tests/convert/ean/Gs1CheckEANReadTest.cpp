@@ -46,6 +46,41 @@ TEST_F(Gs1CheckEANReadTest, BlockDropsTheSameRecordWithOneLine) {
   EXPECT_NE(monitor.shown().find("×日付が正しくありません"), std::string::npos);
 }
 
+// The same faulty fields from every carrier and from a Digital Link URI, which puts the
+// query's (17) after the path's (10).
+struct CarrierRecord {
+  const char* name;
+  const char* record;
+  const char* typed;
+};
+
+const CarrierRecord kCarrierRecords[] = {
+    {"DataMatrix", "]d2" "0109501101530004" "17251332" "10AB1", "(01)09501101530004(17)251332(10)AB1"},
+    {"DataBar", "]e0" "0109501101530004" "17251332" "10AB1", "(01)09501101530004(17)251332(10)AB1"},
+    {"QrCode", "]Q3" "0109501101530004" "17251332" "10AB1", "(01)09501101530004(17)251332(10)AB1"},
+    {"DotCode", "]J1" "0109501101530004" "17251332" "10AB1", "(01)09501101530004(17)251332(10)AB1"},
+    {"DigitalLink", "]Q1https://id.gs1.org/01/09501101530004/10/AB1?17=251332", "(01)09501101530004(10)AB1(17)251332"},
+};
+
+struct CarrierChecks : Gs1CheckEANReadTest, ::testing::WithParamInterface<CarrierRecord> {};
+
+TEST_P(CarrierChecks, WarnAndBlockLikeTheStartCode) {
+  const CarrierRecord& c = GetParam();
+  EXPECT_EQ(read(c.record, "1"), c.typed);
+  EXPECT_EQ(notes, (Lines{"[GS1] (01) チェックディジットが正しくありません: 09501101530004",
+                          "[GS1] (17) 日付が正しくありません: 251332"}));
+  EXPECT_NE(monitor.shown().find("09501101530004  ×チェックディジットが正しくありません\r\n"), std::string::npos)
+      << monitor.shown();
+  EXPECT_EQ(read(c.record, "2"), "");
+  EXPECT_EQ(notes, (Lines{"[破棄] ＧＳ１データの検査で不合格です: (01) チェックディジットが正しくありません: "
+                          "09501101530004 / (17) 日付が正しくありません: 251332"}));
+  EXPECT_NE(monitor.shown().find("251332  ×日付が正しくありません\r\n"), std::string::npos) << monitor.shown();
+  EXPECT_TRUE(h.transcript.lines().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Carriers, CarrierChecks, ::testing::ValuesIn(kCarrierRecords),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 TEST_F(Gs1CheckEANReadTest, OffChecksNothing) {
   EXPECT_EQ(read(kFaultyRecord, "0"), "(01)09501101530004(17)251332(10)AB1");
   EXPECT_TRUE(notes.empty());

@@ -104,7 +104,7 @@ TEST(Gs1Dictionary, EveryBuiltInRowIsAnAiOfTheDictionary) {
   ASSERT_NE(itip, nullptr);
   ASSERT_EQ(itip->components.size(), 2u);
   EXPECT_EQ(itip->components[1].linters, std::vector<Gs1Linter>{Gs1Linter::PieceOfTotal});
-  EXPECT_EQ(itip->qualifiers, "22,10,21");
+  EXPECT_EQ(itip->qualifierSequences, (std::vector<std::vector<std::string>>{{"22", "10", "21"}}));
   EXPECT_TRUE(dictionary.find("00")->predefinedLength);
 }
 
