@@ -34,4 +34,18 @@ inline void pick(FuzzedDataProvider& input, settings::Settings& settings, settin
   settings.set(setting, *(values.begin() + index));
 }
 
+/// A setting and the values the input chooses from.
+struct Choice {
+  settings::Setting setting;
+  std::initializer_list<const char*> values;
+};
+
+/// The default settings with each choice set to one of its values, chosen by the input
+/// in the order given.
+inline settings::Settings pickedSettings(FuzzedDataProvider& input, std::initializer_list<Choice> choices) {
+  settings::Settings settings = settings::Settings::defaults();
+  for (const auto& choice : choices) pick(input, settings, choice.setting, choice.values);
+  return settings;
+}
+
 }  // namespace orbelin::fuzz

@@ -15,18 +15,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using settings::Setting;
   FuzzedDataProvider input(data, size);
   auto& h = fuzz::harness();
-  settings::Settings settings = settings::Settings::defaults();
-  fuzz::pick(input, settings, Setting::EANSend, {"0", "1", "2", "3"});
-  fuzz::pick(input, settings, Setting::EANAISelect, {"0", "1"});
-  fuzz::pick(input, settings, Setting::EANDate, {"0", "1"});
-  fuzz::pick(input, settings, Setting::EANDecimal, {"0", "1"});
-  fuzz::pick(input, settings, Setting::EANSort, {"0", "1"});
-  fuzz::pick(input, settings, Setting::EANSeparate, {"0", "29", "44", "x", "300"});
-  fuzz::pick(input, settings, Setting::EANStartCD, {"]C1", "", "]"});
+  settings::Settings settings = fuzz::pickedSettings(input, {
+      {Setting::EANSend, {"0", "1", "2", "3"}},
+      {Setting::EANAISelect, {"0", "1"}},
+      {Setting::EANDate, {"0", "1"}},
+      {Setting::EANDecimal, {"0", "1"}},
+      {Setting::EANSort, {"0", "1"}},
+      {Setting::EANSeparate, {"0", "29", "44", "x", "300"}},
+      {Setting::EANStartCD, {"]C1", "", "]"}},
+      {Setting::EANCheck, {"0", "1", "2"}},
+  });
   // The start code alone: fuzz_gs1_carriers covers the identifiers and Digital Link.
   settings.set(Setting::EANSymbology, "0");
   settings.set(Setting::EANDigitalLink, "0");
-  fuzz::pick(input, settings, Setting::EANCheck, {"0", "1", "2"});
   // Records come as code page 932 bytes from the port and are decoded before EANRead.
   const std::string record = codec::fromCp932(input.ConsumeRemainingBytesAsString());
   convert::ean::NoBarcodeInfo monitor;

@@ -31,11 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using settings::Setting;
   FuzzedDataProvider input(data, size);
   auto& h = fuzz::harness();
-  settings::Settings settings = settings::Settings::defaults();
-  fuzz::pick(input, settings, Setting::EANSymbology, {"1", "0"});
-  fuzz::pick(input, settings, Setting::EANDigitalLink, {"1", "0"});
-  fuzz::pick(input, settings, Setting::EANSend, {"1", "2", "3"});
-  fuzz::pick(input, settings, Setting::EANStartCD, {"]C1", "", "]d2"});
+  settings::Settings settings = fuzz::pickedSettings(input, {
+      {Setting::EANSymbology, {"1", "0"}},
+      {Setting::EANDigitalLink, {"1", "0"}},
+      {Setting::EANSend, {"1", "2", "3"}},
+      {Setting::EANStartCD, {"]C1", "", "]d2"}},
+  });
   const std::string record = codec::fromCp932(input.ConsumeRemainingBytesAsString());
   using namespace convert::ean;
   if (const auto elementString = digitalLinkElementString(record, gs1Dictionary())) {

@@ -17,14 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using settings::Setting;
   FuzzedDataProvider input(data, size);
   auto& h = fuzz::harness();
-  settings::Settings settings = settings::Settings::defaults();
-  fuzz::pick(input, settings, Setting::Select, {"0", "1", "2", "3"});
-  fuzz::pick(input, settings, Setting::RcvHead, {"0", "1", "2", "3", "4", "5"});
-  fuzz::pick(input, settings, Setting::RcvFoot, {"0", "1", "2", "3", "4", "5"});
-  fuzz::pick(input, settings, Setting::HeadOther, {"2", "65", "300", "x"});
-  fuzz::pick(input, settings, Setting::FootOther, {"3", "13", "-1"});
-  fuzz::pick(input, settings, Setting::Chikan, {"0", "1"});
-  fuzz::pick(input, settings, Setting::ByteEd, {"0", "1"});
+  settings::Settings settings = fuzz::pickedSettings(input, {
+      {Setting::Select, {"0", "1", "2", "3"}},
+      {Setting::RcvHead, {"0", "1", "2", "3", "4", "5"}},
+      {Setting::RcvFoot, {"0", "1", "2", "3", "4", "5"}},
+      {Setting::HeadOther, {"2", "65", "300", "x"}},
+      {Setting::FootOther, {"3", "13", "-1"}},
+      {Setting::Chikan, {"0", "1"}},
+      {Setting::ByteEd, {"0", "1"}},
+  });
   settings::EditTables tables;
   for (auto& row : tables.byteEdits) {
     row.position = std::to_string(input.ConsumeIntegralInRange(-3, 40));
