@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "serial/HexDump.h"
+#include "support/ShotFolder.h"
 #include "settings/Settings.h"
 #include "ui/shell/frmHexDump.h"
 #include "ui/shell/frmQELTMain.h"
@@ -44,11 +45,9 @@ bool save(QWidget& window, const QDir& folder, const char* name) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  if (argc != 2) {
-    std::cerr << "usage: orbelin-shell-shots OUTPUT_FOLDER\n";
-    return 2;
-  }
-  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  const auto output = test::shotFolder(argc, argv, "orbelin-shell-shots");
+  if (!output) return 2;
+  const QDir& folder = *output;
   const settings::Settings settings = settings::Settings::defaults();
   ui::frmHexDump monitor;
   serial::HexDump dump;

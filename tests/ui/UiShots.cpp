@@ -13,6 +13,7 @@
 #include "platform/sim/RecordingMessageBox.h"
 #include "platform/sim/ScriptedYesNoPrompt.h"
 #include "platform/sim/SimClock.h"
+#include "support/ShotFolder.h"
 #include "support/TempDir.h"
 #include "ui/DesktopTools.h"
 #include "ui/ModalRunner.h"
@@ -62,11 +63,9 @@ void sampleContent(settings::Configuration& configuration) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::cerr << "usage: orbelin-ui-shots OUTPUT_FOLDER\n";
-    return 2;
-  }
-  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  const auto output = test::shotFolder(argc, argv, "orbelin-ui-shots");
+  if (!output) return 2;
+  const QDir& folder = *output;
   test::TempDir programDir;
   platform::Transcript transcript;
   platform::sim::SimClock clock;
