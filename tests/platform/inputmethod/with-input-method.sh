@@ -140,7 +140,7 @@ chmod 755 "$work/session.sh"
 # those processes, found by that mark, are ended before the folder goes.
 session_processes() {
   for environ in /proc/[0-9]*/environ; do
-    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$work/run"; then
+    if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$work/run"; then
       pid=${environ#/proc/}
       echo "${pid%/environ}"
     fi
