@@ -135,7 +135,33 @@ exit "$status"
 SESSION
 chmod 755 "$work/session.sh"
 
+# Everything the session started carries its runtime folder in its environment, also
+# what left the session's process group (mozc_server detaches and outlives the bus):
+# those processes, found by that mark, are ended before the folder goes.
+session_processes() {
+  for environ in /proc/[0-9]*/environ; do
+    if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$work/run"; then
+      pid=${environ#/proc/}
+      echo "${pid%/environ}"
+    fi
+  done
+}
+end_session() {
+  pids=$(session_processes)
+  [ -n "$pids" ] || return 0
+  # shellcheck disable=SC2086
+  kill $pids 2>/dev/null
+  tries=0
+  while [ -n "$(session_processes)" ] && [ "$tries" -lt 100 ]; do
+    tries=$((tries + 1))
+    sleep 0.05
+  done
+  pids=$(session_processes)
+  # shellcheck disable=SC2086
+  [ -z "$pids" ] || kill -KILL $pids 2>/dev/null
+}
 cleanup() {
+  end_session
   rm -rf "$work"
 }
 trap cleanup EXIT
