@@ -60,6 +60,13 @@ void InputMethodSwitch::suspend() {
   }
 }
 
+std::chrono::milliseconds InputMethodSwitch::settleAfter(std::size_t keyEvents) {
+  const auto most = std::chrono::duration_cast<std::chrono::microseconds>(kMostSettle - kSettle);
+  const auto limit = static_cast<std::size_t>(most / kSettlePerKeyEvent);
+  const auto extra = keyEvents >= limit ? most : kSettlePerKeyEvent * static_cast<std::int64_t>(keyEvents);
+  return kSettle + std::chrono::duration_cast<std::chrono::milliseconds>(extra);
+}
+
 void InputMethodSwitch::restoreAfter(std::chrono::milliseconds delay) {
   std::lock_guard lock(m_mutex);
   if (delay.count() <= 0) {

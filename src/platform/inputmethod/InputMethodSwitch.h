@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -26,6 +27,15 @@ class InputMethodSwitch {
   /// the method over D-Bus and waits for the answer), and nothing tells when they have
   /// arrived; back on earlier, the method would compose them.
   static constexpr std::chrono::milliseconds kSettle{500};
+  /// How much longer for each key event of the record. A program can be far behind the
+  /// keys after it has answered every question the keyboard can ask (ibus's Qt module
+  /// answers an X ping at once and hands the keys to the method one by one afterwards), so
+  /// a long record keeps the method off for longer.
+  static constexpr std::chrono::microseconds kSettlePerKeyEvent{2000};
+  /// The longest settle time, however long the record.
+  static constexpr std::chrono::seconds kMostSettle{30};
+  /// The settle time after a record of keyEvents key events.
+  static std::chrono::milliseconds settleAfter(std::size_t keyEvents);
   /// How long a method that failed is left alone before it is tried again.
   static constexpr std::chrono::seconds kRetryAfter{60};
 

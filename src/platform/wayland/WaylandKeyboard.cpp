@@ -189,6 +189,7 @@ void WaylandKeyboard::sendModifiers() {
 
 void WaylandKeyboard::sendKey(int keycode, bool down) {
   if (keycode <= 0) return;
+  ++m_recordKeyEvents;
   const auto now = std::chrono::steady_clock::now();
   // Only the first key of a keyboard new to the seat waits.
   if (now < m_firstKeyAt) std::this_thread::sleep_until(m_firstKeyAt);
@@ -341,12 +342,15 @@ void WaylandKeyboard::postCharacter(WindowId window, char32_t character) {
 
 // Switched off rather than typed around: with the method off every key, Return and Tab
 // included, reaches the client as without a method, in every transfer mode.
-void WaylandKeyboard::beginRecord() { m_inputMethod.suspend(); }
+void WaylandKeyboard::beginRecord() {
+  m_recordKeyEvents = 0;
+  m_inputMethod.suspend();
+}
 
 void WaylandKeyboard::endRecord() {
   flush();
   wl_display_roundtrip(m_connection->display);
-  m_inputMethod.restoreAfter(inputmethod::InputMethodSwitch::kSettle);
+  m_inputMethod.restoreAfter(inputmethod::InputMethodSwitch::settleAfter(m_recordKeyEvents));
 }
 
 void WaylandKeyboard::sleep(int ms) {

@@ -104,6 +104,8 @@ class WaylandKeyboard final : public Keyboard {
   int m_uploads = 0;
   int m_keysSinceSync = 0;
   inputmethod::InputMethodSwitch m_inputMethod;
+  /// Key events sent since the record began: how long the method stays off after it.
+  std::size_t m_recordKeyEvents = 0;
 };
 
 }  // namespace orbelin::platform::wayland

@@ -182,6 +182,7 @@ bool X11Keyboard::canShift() const { return m_keymap.keycodeOf(XK_Shift_L) != 0;
 void X11Keyboard::fakeKey(int keycode, bool down) {
   XTestFakeKeyEvent(m_display.get(), static_cast<unsigned>(keycode), down ? True : False, CurrentTime);
   m_slots.noteKeyEvent(keycode, down);
+  ++m_recordKeyEvents;
 }
 
 int X11Keyboard::keycodeForPress(Keysym keysym, std::uint8_t virtualKey) {
@@ -310,6 +311,7 @@ void X11Keyboard::prepareCharacters(std::span<const char32_t> characters) {
 // mode. Switching off ends a composition the user left open (fcitx5 with Mozc drops it,
 // ibus commits or drops it); the record arrives whole after it.
 void X11Keyboard::beginRecord() {
+  m_recordKeyEvents = 0;
   m_inputMethod.suspend();
   XSync(m_display.get(), False);
   refreshKeymap();
@@ -323,7 +325,7 @@ void X11Keyboard::endRecord() {
   if (m_inputMethod.holdsOff()) {
     awaitFocusClient(m_display.get(), kClientAnswer, [this](const XEvent& event) { noteEvent(event); });
   }
-  m_inputMethod.restoreAfter(inputmethod::InputMethodSwitch::kSettle);
+  m_inputMethod.restoreAfter(inputmethod::InputMethodSwitch::settleAfter(m_recordKeyEvents));
 }
 
 void X11Keyboard::sleep(int ms) {

@@ -130,6 +130,8 @@ class X11Keyboard final : public Keyboard {
   bool m_woken = false;
   std::jthread m_idleRelease;
   inputmethod::InputMethodSwitch m_inputMethod;
+  /// Key events sent since the record began: how long the method stays off after it.
+  std::size_t m_recordKeyEvents = 0;
 };
 
 }  // namespace orbelin::platform::x11

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -63,6 +64,17 @@ struct Case {
   bool on;
   int offs;
 };
+
+TEST(InputMethodSwitch, ALongerRecordKeepsTheMethodOffLongerUpToALimit) {
+  struct Row {
+    std::size_t keyEvents;
+    std::chrono::milliseconds settle;
+  };
+  for (const Row& row : {Row{0, 500ms}, Row{1, 502ms}, Row{200, 900ms}, Row{4000, 8500ms}, Row{14750, 30s},
+                         Row{1'000'000, 30s}, Row{std::numeric_limits<std::size_t>::max(), 30s}}) {
+    EXPECT_EQ(InputMethodSwitch::settleAfter(row.keyEvents), row.settle) << row.keyEvents;
+  }
+}
 
 TEST(InputMethodSwitch, SwitchesOffOnlyAComposingMethodAndGivesItBack) {
   for (const Case& c : {Case{"composing", true, true, 1}, Case{"not composing", true, false, 0},
