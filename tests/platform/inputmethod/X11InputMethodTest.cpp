@@ -73,6 +73,17 @@ TEST_F(X11InputMethodTest, NormalModeRecordsArriveExactly) {
   EXPECT_TRUE(harness.errorLines().empty());
 }
 
+// A two-dimensional code of two thousand characters: the program may still be handing
+// its keys to the method long after the record has been sent.
+TEST_F(X11InputMethodTest, ALongRecordArrivesExactly) {
+  std::string record;
+  for (int i = 0; i < 120; ++i) record += "(01)04912345" + std::to_string(i % 10) + "日本ｶﾅ;";
+  EXPECT_TRUE(keyout::KeySendData(record + "{ENTER}", true, *out));
+  expectMethodOn();
+  EXPECT_TRUE(keyout::KeySendData("end{ENTER}", true, *out));
+  EXPECT_EQ(text(), record + "\nend\n");
+}
+
 TEST_F(X11InputMethodTest, NormalModeCtrlAReachesTheProgram) {
   EXPECT_TRUE(keyout::KeySendData("old text", true, *out));
   EXPECT_TRUE(keyout::KeySendData("{C+A}new 42{ENTER}", true, *out));
