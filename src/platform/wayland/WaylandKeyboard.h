@@ -59,7 +59,8 @@ class WaylandKeyboard final : public Keyboard {
   void prepareCharacters(std::span<const char32_t> characters) override;
   /// Switches a composing input method (fcitx5, ibus) off for the record.
   void beginRecord() override;
-  /// Switches it on again a moment after the record (InputMethodSwitch::kSettle).
+  /// Switches it on again a moment after the record, longer after a long one
+  /// (InputMethodSwitch::settleAfter).
   void endRecord() override;
   std::string takeNotice() override { return m_inputMethod.takeNotice(); }
 

@@ -65,7 +65,8 @@ class X11Keyboard final : public Keyboard {
   /// Switches a composing input method off and reads the keymap again: switching may
   /// change the layout.
   void beginRecord() override;
-  /// Switches the input method on again a moment after the record (InputMethodSwitch::kSettle).
+  /// Switches the input method on again a moment after the record, longer after a long one
+  /// (InputMethodSwitch::settleAfter).
   void endRecord() override;
   std::string takeNotice() override { return m_inputMethod.takeNotice(); }
 
