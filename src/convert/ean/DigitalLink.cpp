@@ -60,7 +60,7 @@ std::vector<std::string_view> piecesOf(std::string_view text, char separator) {
 }
 
 // The qualifiers follow one of the key's sequences, each later in it than the one before.
-bool inSequence(const std::vector<std::string>& qualifiers, const Gs1AiSpec& key) {
+bool inSequence(const std::vector<std::string>& qualifiers, const Gs1AiRules& key) {
   if (qualifiers.empty()) return true;
   return std::any_of(key.qualifierSequences.begin(), key.qualifierSequences.end(), [&](const auto& sequence) {
     auto next = sequence.begin();
@@ -81,7 +81,7 @@ using Field = std::pair<std::string, std::string>;
 std::optional<std::vector<Field>> pathFields(std::string_view path, const Gs1Dictionary& dictionary) {
   const std::vector<std::string_view> segments = piecesOf(path, '/');
   for (std::size_t at = segments.size(); at >= 2; at -= 2) {
-    const Gs1AiSpec* key = dictionary.find(segments[at - 2]);
+    const Gs1AiRules* key = dictionary.find(segments[at - 2]);
     if (key == nullptr || !key->primaryKey) {
       if (key == nullptr || !key->qualifier) return std::nullopt;
       continue;
@@ -126,7 +126,7 @@ std::optional<std::string> digitalLinkElementString(std::string_view uri, const 
     for (std::string_view parameter : piecesOf(query, '&')) {
       const std::size_t equals = parameter.find('=');
       if (equals == std::string_view::npos) continue;
-      const Gs1AiSpec* attribute = dictionary.find(parameter.substr(0, equals));
+      const Gs1AiRules* attribute = dictionary.find(parameter.substr(0, equals));
       if (attribute == nullptr || !attribute->dataAttribute) continue;
       std::optional<std::string> value = percentDecoded(parameter.substr(equals + 1));
       if (!value) return std::nullopt;

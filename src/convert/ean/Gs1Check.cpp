@@ -28,8 +28,8 @@ std::optional<Gs1Finding> checkComponent(const Gs1Component& component, std::str
 
 // Each component takes its part of the front of the data; optional ones may be left
 // out once the data is used up.
-std::optional<Gs1Finding> checkData(const Gs1AiSpec& spec, std::string_view data, std::size_t field) {
-  for (const Gs1Component& component : spec.components) {
+std::optional<Gs1Finding> checkData(const Gs1AiRules& rules, std::string_view data, std::size_t field) {
+  for (const Gs1Component& component : rules.components) {
     if (data.empty() && component.optional) break;
     if (data.size() < component.minLength) return Gs1Finding{field, Gs1Problem::TooShort, {}, {}};
     const std::string_view part = data.substr(0, std::min(data.size(), component.maxLength));
@@ -46,9 +46,9 @@ bool present(std::span<const Gs1FieldToCheck> fields, std::string_view pattern) 
   return std::any_of(fields.begin(), fields.end(), [&](const auto& f) { return gs1AiMatches(pattern, f.ai); });
 }
 
-void checkPairing(std::span<const Gs1FieldToCheck> fields, std::size_t index, const Gs1AiSpec& spec,
+void checkPairing(std::span<const Gs1FieldToCheck> fields, std::size_t index, const Gs1AiRules& rules,
                   std::vector<Gs1Finding>& findings, std::vector<std::string>& excludedPairs) {
-  for (const auto& groups : spec.required) {
+  for (const auto& groups : rules.required) {
     const bool met = std::any_of(groups.begin(), groups.end(), [&](const auto& group) {
       return std::all_of(group.begin(), group.end(), [&](const auto& pattern) { return present(fields, pattern); });
     });
@@ -64,7 +64,7 @@ void checkPairing(std::span<const Gs1FieldToCheck> fields, std::size_t index, co
   const std::string_view ai = fields[index].ai;
   for (const Gs1FieldToCheck& other : fields) {
     if (other.ai == ai) continue;  // an AI is not exclusive of itself
-    const bool excluded = std::any_of(spec.excluded.begin(), spec.excluded.end(),
+    const bool excluded = std::any_of(rules.excluded.begin(), rules.excluded.end(),
                                       [&](const auto& pattern) { return gs1AiMatches(pattern, other.ai); });
     if (!excluded) continue;
     // The rule is usually written on both AIs: the pair is told once.
@@ -91,21 +91,21 @@ bool Gs1Finding::aboutData() const {
 
 std::vector<Gs1Finding> checkGs1Fields(std::span<const Gs1FieldToCheck> fields, const Gs1Dictionary& dictionary) {
   std::vector<Gs1Finding> findings;
-  std::vector<const Gs1AiSpec*> specs(fields.size(), nullptr);
+  std::vector<const Gs1AiRules*> allRules(fields.size(), nullptr);
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    specs[i] = dictionary.find(fields[i].ai);
-    if (specs[i] == nullptr) {
+    allRules[i] = dictionary.find(fields[i].ai);
+    if (allRules[i] == nullptr) {
       if (!fields[i].userRow) findings.push_back({i, Gs1Problem::UnknownAi, {}, {}});
-    } else if (auto finding = checkData(*specs[i], fields[i].data, i)) {
+    } else if (auto finding = checkData(*allRules[i], fields[i].data, i)) {
       findings.push_back(std::move(*finding));
     }
   }
   std::vector<std::string> excludedPairs;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (specs[i] == nullptr) continue;
+    if (allRules[i] == nullptr) continue;
     const bool first = std::none_of(fields.begin(), fields.begin() + static_cast<long>(i),
                                     [&](const auto& f) { return f.ai == fields[i].ai; });
-    if (first) checkPairing(fields, i, *specs[i], findings, excludedPairs);
+    if (first) checkPairing(fields, i, *allRules[i], findings, excludedPairs);
   }
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (repeatedWithOtherValue(fields, i)) findings.push_back({i, Gs1Problem::RepeatedDifferent, {}, {}});

@@ -43,7 +43,7 @@ struct Gs1FieldToCheck {
   bool userRow = false;   ///< found by a row the user added to the AI table
 };
 
-/// Checks the fields of one message against the dictionary: every field by the spec of
+/// Checks the fields of one message against the dictionary: every field by the rules of
 /// its AI (components, their lengths, character sets and checks; its first failure only),
 /// then the pairing rules (req=, ex=) and repeated AIs over the whole message. A user's
 /// AI that the dictionary does not know is not checked.

@@ -55,24 +55,24 @@ Gs1Component componentOf(std::string_view token, std::string_view line) {
   return component;
 }
 
-void addAttribute(Gs1AiSpec& spec, std::string_view token, std::string_view line) {
+void addAttribute(Gs1AiRules& rules, std::string_view token, std::string_view line) {
   if (token == "dlpkey") {
-    spec.primaryKey = true;
+    rules.primaryKey = true;
   } else if (token.starts_with("dlpkey=")) {
-    spec.primaryKey = true;
+    rules.primaryKey = true;
     for (std::string_view sequence : split(token.substr(7), "|")) {
-      auto& ais = spec.qualifierSequences.emplace_back();
+      auto& ais = rules.qualifierSequences.emplace_back();
       for (std::string_view ai : split(sequence, ",")) ais.emplace_back(ai);
     }
-    if (spec.qualifierSequences.empty()) fail(line, "no qualifiers after dlpkey=");
+    if (rules.qualifierSequences.empty()) fail(line, "no qualifiers after dlpkey=");
   } else if (token.starts_with("req=")) {
-    auto& groups = spec.required.emplace_back();
+    auto& groups = rules.required.emplace_back();
     for (std::string_view group : split(token.substr(4), ",")) {
       auto& patterns = groups.emplace_back();
       for (std::string_view pattern : split(group, "+")) patterns.emplace_back(pattern);
     }
   } else if (token.starts_with("ex=")) {
-    for (std::string_view pattern : split(token.substr(3), ",")) spec.excluded.emplace_back(pattern);
+    for (std::string_view pattern : split(token.substr(3), ",")) rules.excluded.emplace_back(pattern);
   }
 }
 
@@ -82,13 +82,13 @@ bool isComponent(std::string_view token) {
 }
 
 // One entry line: AIs, flags, components, attributes, title.
-Gs1AiSpec entryOf(std::string_view line, std::string_view& range) {
-  Gs1AiSpec spec;
+Gs1AiRules entryOf(std::string_view line, std::string_view& range) {
+  Gs1AiRules rules;
   const std::size_t hash = line.find('#');
   if (hash != std::string_view::npos) {
     const std::string_view title = line.substr(hash + 1);
     const std::size_t start = title.find_first_not_of(' ');
-    spec.title = start == std::string_view::npos ? std::string{} : std::string(title.substr(start));
+    rules.title = start == std::string_view::npos ? std::string{} : std::string(title.substr(start));
   }
   const std::vector<std::string_view> tokens = split(line.substr(0, hash), " \t");
   if (tokens.empty()) fail(line, "no AI");
@@ -96,16 +96,16 @@ Gs1AiSpec entryOf(std::string_view line, std::string_view& range) {
   for (std::size_t i = 1; i < tokens.size(); ++i) {
     const std::string_view token = tokens[i];
     if (isComponent(token)) {
-      spec.components.push_back(componentOf(token, line));
-    } else if (spec.components.empty()) {
-      spec.predefinedLength = token.find('*') != std::string_view::npos;
-      spec.dataAttribute = token.find('?') != std::string_view::npos;
+      rules.components.push_back(componentOf(token, line));
+    } else if (rules.components.empty()) {
+      rules.predefinedLength = token.find('*') != std::string_view::npos;
+      rules.dataAttribute = token.find('?') != std::string_view::npos;
     } else {
-      addAttribute(spec, token, line);
+      addAttribute(rules, token, line);
     }
   }
-  if (spec.components.empty()) fail(line, "no components");
-  return spec;
+  if (rules.components.empty()) fail(line, "no components");
+  return rules;
 }
 
 // "3100-3105" gives every AI from the first to the last.
@@ -122,13 +122,13 @@ std::vector<std::string> expand(std::string_view range, std::string_view line) {
   return ais;
 }
 
-// The spec of ai in specs sorted by AI, or the end.
+// The rules of ai in allRules sorted by AI, or the end.
 template <class Specs>
-auto specOf(Specs& specs, std::string_view ai) {
-  const auto at = std::lower_bound(specs.begin(), specs.end(), ai, [](const Gs1AiSpec& spec, std::string_view key) {
-    return std::string_view(spec.ai) < key;
+auto rulesOf(Specs& allRules, std::string_view ai) {
+  const auto at = std::lower_bound(allRules.begin(), allRules.end(), ai, [](const Gs1AiRules& rules, std::string_view key) {
+    return std::string_view(rules.ai) < key;
   });
-  return at != specs.end() && at->ai == ai ? at : specs.end();
+  return at != allRules.end() && at->ai == ai ? at : allRules.end();
 }
 
 }  // namespace
@@ -138,32 +138,32 @@ Gs1Dictionary::Gs1Dictionary(std::string_view text) {
     const std::size_t start = line.find_first_not_of(" \t");
     if (start == std::string_view::npos || line[start] == '#') continue;
     std::string_view range;
-    const Gs1AiSpec spec = entryOf(line, range);
+    const Gs1AiRules rules = entryOf(line, range);
     // A key's qualifiers follow that one AI in a path; a range would give them to many.
-    if (spec.primaryKey && range.find('-') != std::string_view::npos) fail(line, "a primary key for a range");
+    if (rules.primaryKey && range.find('-') != std::string_view::npos) fail(line, "a primary key for a range");
     for (std::string& ai : expand(range, line)) {
-      m_specs.push_back(spec);
-      m_specs.back().ai = std::move(ai);
+      m_rules.push_back(rules);
+      m_rules.back().ai = std::move(ai);
     }
   }
-  std::sort(m_specs.begin(), m_specs.end(), [](const auto& a, const auto& b) { return a.ai < b.ai; });
-  const auto twice = std::adjacent_find(m_specs.begin(), m_specs.end(),
+  std::sort(m_rules.begin(), m_rules.end(), [](const auto& a, const auto& b) { return a.ai < b.ai; });
+  const auto twice = std::adjacent_find(m_rules.begin(), m_rules.end(),
                                         [](const auto& a, const auto& b) { return a.ai == b.ai; });
-  if (twice != m_specs.end()) fail(twice->ai, "an AI given twice");
-  for (const Gs1AiSpec& key : m_specs) {
+  if (twice != m_rules.end()) fail(twice->ai, "an AI given twice");
+  for (const Gs1AiRules& key : m_rules) {
     for (const auto& sequence : key.qualifierSequences) {
       for (const std::string& ai : sequence) {
-        const auto at = specOf(m_specs, ai);
-        if (at == m_specs.end()) fail(key.ai, "a qualifier that is no AI: " + ai);
+        const auto at = rulesOf(m_rules, ai);
+        if (at == m_rules.end()) fail(key.ai, "a qualifier that is no AI: " + ai);
         at->qualifier = true;
       }
     }
   }
 }
 
-const Gs1AiSpec* Gs1Dictionary::find(std::string_view ai) const {
-  const auto at = specOf(m_specs, ai);
-  return at != m_specs.end() ? &*at : nullptr;
+const Gs1AiRules* Gs1Dictionary::find(std::string_view ai) const {
+  const auto at = rulesOf(m_rules, ai);
+  return at != m_rules.end() ? &*at : nullptr;
 }
 
 const Gs1Dictionary& gs1Dictionary() {

@@ -18,7 +18,7 @@ struct Gs1Component {
 };
 
 /// What the dictionary says of one AI.
-struct Gs1AiSpec {
+struct Gs1AiRules {
   std::string ai;
   bool predefinedLength = false;  ///< needs no separator after it ("*")
   bool dataAttribute = false;     ///< may be a Digital Link data attribute ("?")
@@ -35,18 +35,18 @@ struct Gs1AiSpec {
   std::string title;
 };
 
-/// The GS1 Barcode Syntax Dictionary: one spec per AI, ranges expanded.
+/// The GS1 Barcode Syntax Dictionary: one set of rules per AI, ranges expanded.
 class Gs1Dictionary {
  public:
   /// Parses the dictionary's text. Throws std::invalid_argument for a line it cannot read,
   /// an AI given twice, a primary key given to a range or a qualifier that is no AI.
   explicit Gs1Dictionary(std::string_view text);
-  /// The spec of ai; nullptr for an AI that does not exist.
-  const Gs1AiSpec* find(std::string_view ai) const;
-  const std::vector<Gs1AiSpec>& specs() const { return m_specs; }
+  /// The rules of ai; nullptr for an AI that does not exist.
+  const Gs1AiRules* find(std::string_view ai) const;
+  const std::vector<Gs1AiRules>& allRules() const { return m_rules; }
 
  private:
-  std::vector<Gs1AiSpec> m_specs;  // in AI order
+  std::vector<Gs1AiRules> m_rules;  // in AI order
 };
 
 /// The dictionary built into the program from data/gs1-syntax-dictionary.txt.

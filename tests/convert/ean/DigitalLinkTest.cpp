@@ -106,9 +106,9 @@ TEST(DigitalLinkRoles, TheDictionaryGivesTheKeysTheirQualifiers) {
   EXPECT_EQ(dictionary.find("01")->qualifierSequences, (Sequences{{"22", "10", "21"}, {"235"}}));
   EXPECT_EQ(dictionary.find("414")->qualifierSequences, (Sequences{{"254"}, {"7040"}}));
   EXPECT_TRUE(dictionary.find("00")->primaryKey);
-  EXPECT_TRUE(dictionary.find("3103")->dataAttribute);  // a range, one spec per AI
+  EXPECT_TRUE(dictionary.find("3103")->dataAttribute);  // a range, one set of rules per AI
   EXPECT_FALSE(dictionary.find("10")->primaryKey);
-  const Gs1AiSpec* serial = dictionary.find("21");  // a qualifier only
+  const Gs1AiRules* serial = dictionary.find("21");  // a qualifier only
   EXPECT_TRUE(serial->qualifier);
   EXPECT_FALSE(serial->primaryKey || serial->dataAttribute);
 }
@@ -125,7 +125,7 @@ TEST(DigitalLinkRoles, AKeyOfTheWrongFormIsRefusedWithItsLine) {
     }
   }
   const Gs1Dictionary dictionary("7040 X4\n8004 X..30 dlpkey=7040\r\n");
-  const Gs1AiSpec* key = dictionary.find("8004");
+  const Gs1AiRules* key = dictionary.find("8004");
   EXPECT_FALSE(key->dataAttribute);
   EXPECT_TRUE(key->primaryKey);
   EXPECT_EQ(key->qualifierSequences, (std::vector<std::vector<std::string>>{{"7040"}}));

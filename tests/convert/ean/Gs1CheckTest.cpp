@@ -96,11 +96,11 @@ TEST(Gs1Check, PairingFindingsOnlyWarn) {
 
 TEST(Gs1Dictionary, EveryBuiltInRowIsAnAiOfTheDictionary) {
   const Gs1Dictionary& dictionary = gs1Dictionary();
-  EXPECT_EQ(dictionary.specs().size(), 541u);
+  EXPECT_EQ(dictionary.allRules().size(), 541u);
   for (const AiRow& row : builtInAiTable()) {
     EXPECT_NE(dictionary.find(row.plus == 0 ? row.ai : row.ai + "0"), nullptr) << row.ai;
   }
-  const Gs1AiSpec* itip = dictionary.find("8006");
+  const Gs1AiRules* itip = dictionary.find("8006");
   ASSERT_NE(itip, nullptr);
   ASSERT_EQ(itip->components.size(), 2u);
   EXPECT_EQ(itip->components[1].linters, std::vector<Gs1Linter>{Gs1Linter::PieceOfTotal});
@@ -112,7 +112,7 @@ TEST(Gs1Dictionary, ALineItCannotReadIsRefused) {
   EXPECT_THROW(Gs1Dictionary("01 *? N14,nosuchcheck"), std::invalid_argument);
   EXPECT_THROW(Gs1Dictionary("01 *? Q14"), std::invalid_argument);
   EXPECT_THROW(Gs1Dictionary("0A *? N14"), std::invalid_argument);
-  EXPECT_EQ(Gs1Dictionary("# comment\n91-93 ? X..90 # INTERNAL\n").specs().size(), 3u);
+  EXPECT_EQ(Gs1Dictionary("# comment\n91-93 ? X..90 # INTERNAL\n").allRules().size(), 3u);
 }
 
 }  // namespace
