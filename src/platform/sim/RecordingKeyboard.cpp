@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/common/CharacterLine.h"
+#include "platform/common/KeyboardLines.h"
 
 namespace orbelin::platform::sim {
 
@@ -78,8 +78,7 @@ std::uint8_t usScanCodeOf(std::uint8_t virtualKey) {
 }
 
 void RecordingKeyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
-  m_transcript.add("key " + std::to_string(virtualKey) + ' ' + std::to_string(scanCode) + ' ' +
-                   std::to_string(flags));
+  m_transcript.add(keyEventLine(virtualKey, scanCode, flags));
 }
 
 std::int16_t RecordingKeyboard::keyForCharacter(std::uint8_t character) { return usKeyForCharacter(character); }
@@ -100,7 +99,7 @@ void RecordingKeyboard::postCharacter(WindowId /*window*/, char32_t character) {
 
 void RecordingKeyboard::sleep(int ms) {
   if (ms <= 0) return;
-  m_transcript.add("sleep " + std::to_string(ms));
+  m_transcript.add(pauseLine(ms));
   if (m_pause) {
     m_pause(ms);
   } else if (m_clock != nullptr) {

@@ -15,7 +15,7 @@
 
 #include "codec/Cp932.h"
 #include "platform/common/BindingPlanner.h"
-#include "platform/common/CharacterLine.h"
+#include "platform/common/KeyboardLines.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 namespace orbelin::platform::wayland {
@@ -268,7 +268,7 @@ void WaylandKeyboard::prepareCharacters(std::span<const char32_t> characters) {
 }
 
 void WaylandKeyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
-  if (m_trace != nullptr) *m_trace << "key " << int(virtualKey) << ' ' << int(scanCode) << ' ' << flags << '\n';
+  if (m_trace != nullptr) *m_trace << keyEventLine(virtualKey, scanCode, flags) << '\n';
   const Keysym keysym = keysyms::keysymOfVirtualKey(virtualKey, scanCode, flags);
   if (keysym == keysyms::kNoKeysym) return;
   if ((flags & kKeyUp) != 0) {
@@ -356,7 +356,7 @@ void WaylandKeyboard::endRecord() {
 void WaylandKeyboard::sleep(int ms) {
   flush();
   if (ms <= 0) return;
-  if (m_trace != nullptr) *m_trace << "sleep " << ms << '\n';
+  if (m_trace != nullptr) *m_trace << pauseLine(ms) << '\n';
   if (m_pause) {
     m_pause(ms);
   } else {

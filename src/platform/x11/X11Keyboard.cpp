@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "codec/Cp932.h"
-#include "platform/common/CharacterLine.h"
+#include "platform/common/KeyboardLines.h"
 #include "platform/x11/FocusClient.h"
 
 namespace orbelin::platform::x11 {
@@ -200,7 +200,7 @@ int X11Keyboard::keycodeForPress(Keysym keysym, std::uint8_t virtualKey) {
 }
 
 void X11Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
-  if (m_trace != nullptr) *m_trace << "key " << int(virtualKey) << ' ' << int(scanCode) << ' ' << flags << '\n';
+  if (m_trace != nullptr) *m_trace << keyEventLine(virtualKey, scanCode, flags) << '\n';
   const Keysym keysym = keysymOfVirtualKey(virtualKey, scanCode, flags);
   if (keysym == kNoKeysym) return;
   refreshKeymap();
@@ -331,7 +331,7 @@ void X11Keyboard::endRecord() {
 void X11Keyboard::sleep(int ms) {
   XFlush(m_display.get());
   if (ms <= 0) return;
-  if (m_trace != nullptr) *m_trace << "sleep " << ms << '\n';
+  if (m_trace != nullptr) *m_trace << pauseLine(ms) << '\n';
   if (m_pause) {
     m_pause(ms);
   } else {

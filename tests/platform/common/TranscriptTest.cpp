@@ -5,7 +5,8 @@
 #include <sstream>
 
 #include "codec/Cp932.h"
-#include "platform/common/CharacterLine.h"
+#include "platform/Keyboard.h"
+#include "platform/common/KeyboardLines.h"
 #include "codec/Utf8.h"
 
 #include "platform/sim/RecordingMessageBox.h"
@@ -43,6 +44,12 @@ TEST(Transcript, ShowsAPostedCharacterByItsCode) {
     const int shown = code > 0xFF ? static_cast<std::int16_t>(code) : static_cast<int>(code);
     ASSERT_EQ(postedCharacterLine(character), "ime " + std::to_string(shown)) << code;
   }
+}
+
+TEST(Transcript, ShowsKeyEventsAndPausesByTheirNumbers) {
+  EXPECT_EQ(keyEventLine(0x41, 30, 0), "key 65 30 0");
+  EXPECT_EQ(keyEventLine(0xA5, 56, kKeyExtended | kKeyUp), "key 165 56 3");
+  EXPECT_EQ(pauseLine(15), "sleep 15");
 }
 
 }  // namespace
