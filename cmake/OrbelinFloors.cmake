@@ -10,6 +10,7 @@ set(ORBELIN_FLOORS
   "codec"
   "platform"
   "report|platform/common|platform/keysyms|platform/posix|platform/win32|platform/qt|platform/qtserial|platform/inputmethod"
+  "platform/desktopkeyboard"
   "text|platform/sim|platform/x11|platform/wayland"
   "settings"
   "convert|convert/book|convert/ean|fileout|keyout"

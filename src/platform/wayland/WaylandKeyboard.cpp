@@ -10,20 +10,15 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ostream>
 #include <thread>
 
-#include "codec/Cp932.h"
 #include "platform/common/BindingPlanner.h"
-#include "platform/common/KeyboardLines.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 namespace orbelin::platform::wayland {
 
 namespace {
 
-constexpr std::int16_t kNoKey = -1;
-constexpr std::int16_t kShiftState = 0x100;
 // Evdev key numbers are xkb keycodes less 8.
 constexpr int kEvdevOffset = 8;
 // A compositor whose seat had no keyboard announces ours to its clients, which then ask
@@ -117,9 +112,9 @@ WaylandKeyboard::Opened WaylandKeyboard::open(const char* displayName, Pause pau
 
 WaylandKeyboard::WaylandKeyboard(std::unique_ptr<Connection> connection, std::unique_ptr<BindingKeymap> keymap,
                                  Pause pause)
-    : m_connection(std::move(connection)),
+    : DesktopKeyboard(std::move(pause)),
+      m_connection(std::move(connection)),
       m_keymap(std::move(keymap)),
-      m_pause(std::move(pause)),
       m_start(std::chrono::steady_clock::now()),
       m_firstKeyAt(m_start) {
   const bool seatHadKeyboard = (m_connection->capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
@@ -165,7 +160,7 @@ bool WaylandKeyboard::upload() {
     xkb_state_unref(m_state);
   }
   m_state = state;
-  for (const auto& held : m_held) xkb_state_update_key(m_state, static_cast<xkb_keycode_t>(held.keycode), XKB_KEY_DOWN);
+  for (const auto& held : heldKeys()) xkb_state_update_key(m_state, static_cast<xkb_keycode_t>(held.keycode), XKB_KEY_DOWN);
   m_connection->sentDepressed = ~0u;
   sendModifiers();
   return true;
@@ -189,7 +184,7 @@ void WaylandKeyboard::sendModifiers() {
 
 void WaylandKeyboard::sendKey(int keycode, bool down) {
   if (keycode <= 0) return;
-  ++m_recordKeyEvents;
+  countKeyEvent();
   const auto now = std::chrono::steady_clock::now();
   // Only the first key of a keyboard new to the seat waits.
   if (now < m_firstKeyAt) std::this_thread::sleep_until(m_firstKeyAt);
@@ -267,11 +262,8 @@ void WaylandKeyboard::prepareCharacters(std::span<const char32_t> characters) {
   }
 }
 
-void WaylandKeyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
-  if (m_trace != nullptr) *m_trace << keyEventLine(virtualKey, scanCode, flags) << '\n';
-  const Keysym keysym = keysyms::keysymOfVirtualKey(virtualKey, scanCode, flags);
-  if (keysym == keysyms::kNoKeysym) return;
-  if ((flags & kKeyUp) != 0) {
+void WaylandKeyboard::keysymEvent(Keysym keysym, std::uint8_t /*virtualKey*/, bool up) {
+  if (up) {
     releaseHeld(keysym);
     flush();
     return;
@@ -283,17 +275,13 @@ void WaylandKeyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, s
   if (keycode == 0 && !isModifierKeysym(keysym) && bindForTyping(keysym)) keycode = m_keymap->boundKeycodeOf(keysym);
   if (keycode == 0) return;
   sendKey(keycode, true);
-  const bool held = std::any_of(m_held.begin(), m_held.end(), [&](const HeldKey& k) { return k.keycode == keycode; });
-  if (!held) m_held.push_back({keysym, keycode});
+  notePressed(keysym, keycode);
   flush();
 }
 
 void WaylandKeyboard::releaseHeld(Keysym keysym) {
-  auto it = std::find_if(m_held.rbegin(), m_held.rend(), [&](const HeldKey& k) { return k.keysym == keysym; });
-  if (it != m_held.rend()) {
-    const int keycode = it->keycode;
-    m_held.erase(std::next(it).base());
-    sendKey(keycode, false);
+  if (const auto keycode = takeHeld(keysym)) {
+    sendKey(*keycode, false);
     return;
   }
   // Up without a down from us: release the key anyway, it may be stuck.
@@ -301,34 +289,22 @@ void WaylandKeyboard::releaseHeld(Keysym keysym) {
 }
 
 void WaylandKeyboard::releaseAll() {
-  while (!m_held.empty()) {
-    const int keycode = m_held.back().keycode;
-    m_held.pop_back();
-    sendKey(keycode, false);
-  }
+  while (const auto keycode = takeLastHeld()) sendKey(*keycode, false);
   wl_display_roundtrip(m_connection->display);
 }
 
-std::int16_t WaylandKeyboard::keyForCharacter(std::uint8_t character) {
-  if (auto key = keysyms::controlCharacterKey(character)) return *key;
-  const Keysym keysym = keysyms::keysymOfCodePoint(codec::decodeCode(character));
+std::optional<DesktopKeyboard::LayoutKey> WaylandKeyboard::layoutKeyOf(Keysym keysym) {
   const auto place = m_keymap->layout().virtualKeyPlaceOf(keysym);
-  if (!place) return kNoKey;
-  return static_cast<std::int16_t>(place->second | (place->first.shifted ? kShiftState : 0));
+  if (!place) return std::nullopt;
+  return LayoutKey{place->second, place->first.shifted};
 }
-
-std::uint8_t WaylandKeyboard::scanCodeOf(std::uint8_t virtualKey) { return keysyms::scanCodeOfVirtualKey(virtualKey); }
 
 std::optional<WindowId> WaylandKeyboard::focusWindow() {
   if (!connected()) return std::nullopt;
   return WindowId{1};
 }
 
-void WaylandKeyboard::postCharacter(WindowId window, char32_t character) {
-  if (m_trace != nullptr) *m_trace << postedCharacterLine(character) << '\n';
-  if (window == 0) return;
-  const Keysym keysym = keysyms::keysymOfCodePoint(character);
-  if (keysym == keysyms::kNoKeysym) return;
+void WaylandKeyboard::typeKeysym(Keysym keysym) {
   if (auto place = m_keymap->layout().placeOf(keysym)) {
     tap(place->keycode, place->shifted);
     return;
@@ -340,28 +316,6 @@ void WaylandKeyboard::postCharacter(WindowId window, char32_t character) {
   tap(m_keymap->boundKeycodeOf(keysym), false);
 }
 
-// Switched off rather than typed around: with the method off every key, Return and Tab
-// included, reaches the client as without a method, in every transfer mode.
-void WaylandKeyboard::beginRecord() {
-  m_recordKeyEvents = 0;
-  m_inputMethod.suspend();
-}
-
-void WaylandKeyboard::endRecord() {
-  flush();
-  wl_display_roundtrip(m_connection->display);
-  m_inputMethod.restoreAfter(inputmethod::InputMethodSwitch::settleAfter(m_recordKeyEvents));
-}
-
-void WaylandKeyboard::sleep(int ms) {
-  flush();
-  if (ms <= 0) return;
-  if (m_trace != nullptr) *m_trace << pauseLine(ms) << '\n';
-  if (m_pause) {
-    m_pause(ms);
-  } else {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-  }
-}
+void WaylandKeyboard::awaitClients() { wl_display_roundtrip(m_connection->display); }
 
 }  // namespace orbelin::platform::wayland

@@ -6,25 +6,13 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
-#include <ostream>
 #include <span>
 #include <vector>
 
 #include "codec/Cp932.h"
-#include "platform/common/KeyboardLines.h"
 #include "platform/x11/FocusClient.h"
 
 namespace orbelin::platform::x11 {
-
-namespace {
-
-constexpr std::int16_t kNoKey = -1;
-constexpr std::int16_t kShiftState = 0x100;
-// Ctrl+Alt, as Windows reports a character on the AltGr level; the engine presses the
-// right Alt key for it, which keysymOfVirtualKey makes the level-3 key.
-constexpr std::int16_t kAltGrState = 0x600;
-
-}  // namespace
 
 void DisplayCloser::operator()(::_XDisplay* display) const {
   if (display != nullptr) XCloseDisplay(display);
@@ -113,9 +101,9 @@ X11Keyboard::Opened X11Keyboard::open(const char* displayName, Pause pause) {
 }
 
 X11Keyboard::X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause)
-    : m_display(std::move(display)),
+    : DesktopKeyboard(std::move(pause)),
+      m_display(std::move(display)),
       m_idleDisplay(std::move(idleDisplay)),
-      m_pause(std::move(pause)),
       m_keymap(readKeymap(m_display.get())),
       m_groupSwitch(findGroupSwitch(m_display.get(), m_keymap)),
       m_layoutKeys(m_keymap),
@@ -182,7 +170,7 @@ bool X11Keyboard::canShift() const { return m_keymap.keycodeOf(XK_Shift_L) != 0;
 void X11Keyboard::fakeKey(int keycode, bool down) {
   XTestFakeKeyEvent(m_display.get(), static_cast<unsigned>(keycode), down ? True : False, CurrentTime);
   m_slots.noteKeyEvent(keycode, down);
-  ++m_recordKeyEvents;
+  countKeyEvent();
 }
 
 int X11Keyboard::keycodeForPress(Keysym keysym, std::uint8_t virtualKey) {
@@ -199,26 +187,20 @@ int X11Keyboard::keycodeForPress(Keysym keysym, std::uint8_t virtualKey) {
   return key ? key->keycode : 0;
 }
 
-void X11Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
-  if (m_trace != nullptr) *m_trace << keyEventLine(virtualKey, scanCode, flags) << '\n';
-  const Keysym keysym = keysymOfVirtualKey(virtualKey, scanCode, flags);
-  if (keysym == kNoKeysym) return;
+void X11Keyboard::keysymEvent(Keysym keysym, std::uint8_t virtualKey, bool up) {
   refreshKeymap();
-  if ((flags & kKeyUp) != 0) {
+  if (up) {
     releaseHeld(keysym);
   } else if (const int keycode = keycodeForPress(keysym, virtualKey)) {
     fakeKey(keycode, true);
-    const bool held = std::any_of(m_held.begin(), m_held.end(), [&](const HeldKey& k) { return k.keycode == keycode; });
-    if (!held) m_held.push_back({keysym, keycode});
+    notePressed(keysym, keycode);
   }
   XFlush(m_display.get());
 }
 
 void X11Keyboard::releaseHeld(Keysym keysym) {
-  auto it = std::find_if(m_held.rbegin(), m_held.rend(), [&](const HeldKey& k) { return k.keysym == keysym; });
-  if (it != m_held.rend()) {
-    fakeKey(it->keycode, false);
-    m_held.erase(std::next(it).base());
+  if (const auto keycode = takeHeld(keysym)) {
+    fakeKey(*keycode, false);
     wakeIdleRelease();
     return;
   }
@@ -227,25 +209,17 @@ void X11Keyboard::releaseHeld(Keysym keysym) {
 }
 
 void X11Keyboard::releaseAll() {
-  while (!m_held.empty()) {
-    fakeKey(m_held.back().keycode, false);
-    m_held.pop_back();
-  }
+  while (const auto keycode = takeLastHeld()) fakeKey(*keycode, false);
   XFlush(m_display.get());
   wakeIdleRelease();
 }
 
-std::int16_t X11Keyboard::keyForCharacter(std::uint8_t character) {
-  if (auto key = controlCharacterKey(character)) return *key;
+std::optional<DesktopKeyboard::LayoutKey> X11Keyboard::layoutKeyOf(Keysym keysym) {
   refreshKeymap();
-  const Keysym keysym = keysymOfCodePoint(codec::decodeCode(character));
   const auto place = m_layoutKeys.placeOf(keysym);
-  if (!place) return kNoKey;
-  return static_cast<std::int16_t>(place->virtualKey | (place->shifted ? kShiftState : 0) |
-                                   (place->altGr ? kAltGrState : 0));
+  if (!place) return std::nullopt;
+  return LayoutKey{place->virtualKey, place->shifted, place->altGr};
 }
-
-std::uint8_t X11Keyboard::scanCodeOf(std::uint8_t virtualKey) { return scanCodeOfVirtualKey(virtualKey); }
 
 std::optional<WindowId> X11Keyboard::focusWindow() {
   Window focus = None;
@@ -277,11 +251,7 @@ bool X11Keyboard::capsLockInverts(int keycode) {
   return (state.locked_mods & LockMask) != 0;
 }
 
-void X11Keyboard::postCharacter(WindowId window, char32_t character) {
-  if (m_trace != nullptr) *m_trace << postedCharacterLine(character) << '\n';
-  if (window == 0) return;
-  const Keysym keysym = keysymOfCodePoint(character);
-  if (keysym == kNoKeysym) return;
+void X11Keyboard::typeKeysym(Keysym keysym) {
   refreshKeymap();
   // A key of the keymap types the character without touching the mapping.
   if (typedByLayout(keysym)) {
@@ -306,38 +276,21 @@ void X11Keyboard::prepareCharacters(std::span<const char32_t> characters) {
   m_slots.plan(ahead);
 }
 
-// The method is switched off rather than typed around: with it off every key, Return
-// and Tab included, reaches the program as it does without a method, in every transfer
-// mode. Switching off ends a composition the user left open (fcitx5 with Mozc drops it,
-// ibus commits or drops it); the record arrives whole after it.
-void X11Keyboard::beginRecord() {
-  m_recordKeyEvents = 0;
-  m_inputMethod.suspend();
+void X11Keyboard::recordBegun() {
   XSync(m_display.get(), False);
   refreshKeymap();
 }
 
-void X11Keyboard::endRecord() {
-  XFlush(m_display.get());
-  // A long record can leave the program seconds behind the keys sent; back on before it
-  // has taken them, the method would compose the rest. The settle time covers what the
-  // program still has on its way to the method after it has answered.
-  if (m_inputMethod.holdsOff()) {
+void X11Keyboard::awaitClients() {
+  // Back on before the program has taken the keys, the method would compose the rest.
+  // The settle time covers what the program still has on its way to the method after it
+  // has answered.
+  if (inputMethodHoldsOff()) {
     awaitFocusClient(m_display.get(), kClientAnswer, [this](const XEvent& event) { noteEvent(event); });
   }
-  m_inputMethod.restoreAfter(inputmethod::InputMethodSwitch::settleAfter(m_recordKeyEvents));
 }
 
-void X11Keyboard::sleep(int ms) {
-  XFlush(m_display.get());
-  if (ms <= 0) return;
-  if (m_trace != nullptr) *m_trace << pauseLine(ms) << '\n';
-  if (m_pause) {
-    m_pause(ms);
-  } else {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-  }
-}
+void X11Keyboard::flush() { XFlush(m_display.get()); }
 
 void X11Keyboard::wakeIdleRelease() {
   {

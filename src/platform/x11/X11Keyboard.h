@@ -2,16 +2,13 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <functional>
-#include <iosfwd>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "platform/Keyboard.h"
-#include "platform/inputmethod/InputMethodSwitch.h"
+#include "platform/desktopkeyboard/DesktopKeyboard.h"
 #include "platform/x11/DisplayHandle.h"
 #include "platform/x11/KeySlots.h"
 #include "platform/keysyms/Keymap.h"
@@ -32,12 +29,8 @@ Keymap readKeymap(::_XDisplay* display);
 /// off for each record and on again after it, so keys reach the program as typed. Every key it presses is released again, at the latest by
 /// releaseAll() and the destructor. One thread uses it; an internal thread gives unused
 /// spare keycodes back.
-class X11Keyboard final : public Keyboard {
+class X11Keyboard final : public DesktopKeyboard {
  public:
-  /// A transfer pause. The default blocks; an application that owns the clipboard
-  /// passes one that keeps answering clipboard requests (see qt::servingPause).
-  using Pause = std::function<void(int ms)>;
-
   /// The keyboard, or no keyboard and why not.
   struct Opened {
     std::unique_ptr<X11Keyboard> keyboard;
@@ -49,32 +42,13 @@ class X11Keyboard final : public Keyboard {
   static Opened open(const char* displayName = nullptr, Pause pause = {});
 
   ~X11Keyboard() override;
-  X11Keyboard(const X11Keyboard&) = delete;
-  X11Keyboard& operator=(const X11Keyboard&) = delete;
 
-  void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
-  std::int16_t keyForCharacter(std::uint8_t character) override;
-  std::uint8_t scanCodeOf(std::uint8_t virtualKey) override;
   std::optional<WindowId> focusWindow() override;
-  /// Types the character into the focus window of the X server; window only has to be
-  /// a window (0 types nothing), since synthetic input always goes to the focus.
-  void postCharacter(WindowId window, char32_t character) override;
-  void sleep(int ms) override;
   /// Plans the spare keycodes for the characters of a record that the layout lacks.
   void prepareCharacters(std::span<const char32_t> characters) override;
-  /// Switches a composing input method off and reads the keymap again: switching may
-  /// change the layout.
-  void beginRecord() override;
-  /// Switches the input method on again a moment after the record, longer after a long one
-  /// (InputMethodSwitch::settleAfter).
-  void endRecord() override;
-  std::string takeNotice() override { return m_inputMethod.takeNotice(); }
 
   /// Releases every key this keyboard pressed and has not released yet, last first.
   void releaseAll();
-  /// Writes every key event, posted character and pause to out as transcript lines
-  /// ("key VK SCAN FLAGS", "ime CODE", "sleep MS"); nullptr stops it.
-  void setTrace(std::ostream* out) { m_trace = out; }
   /// Mapping changes made for spare keycodes so far (for measurements).
   int mappingChanges() const { return m_slots.mappingChanges(); }
   /// How many bindings the spare keycodes of the keymap offer (two on each, four where
@@ -82,16 +56,20 @@ class X11Keyboard final : public Keyboard {
   std::size_t spareBindings() const { return m_slots.slotCount(); }
 
  private:
-  struct HeldKey {
-    Keysym keysym;
-    int keycode;
-  };
-
   /// How long a client may take to answer a ping before the mapping changes all the same:
   /// a client that far behind under load is more likely than one that never answers.
   static constexpr std::chrono::milliseconds kClientAnswer{5000};
 
   X11Keyboard(DisplayPtr display, DisplayPtr idleDisplay, Pause pause);
+  void flush() override;
+  void keysymEvent(Keysym keysym, std::uint8_t virtualKey, bool up) override;
+  void typeKeysym(Keysym keysym) override;
+  std::optional<LayoutKey> layoutKeyOf(Keysym keysym) override;
+  /// Reads the keymap again: switching the method may change the layout.
+  void recordBegun() override;
+  /// Waits for the focus client while the method is off: a long record can leave the
+  /// program seconds behind the keys sent.
+  void awaitClients() override;
   /// Changes the mapping once the focus client has handled every key sent so far: one
   /// that is behind would read the new mapping for keys pressed under the old one.
   KeySlots::Binder binder();
@@ -117,22 +95,16 @@ class X11Keyboard final : public Keyboard {
   /// The type of XKB events (only keyboard and map changes are selected); -1 without XKB.
   int m_xkbEventBase = -1;
   DisplayPtr m_idleDisplay;
-  Pause m_pause;
-  std::ostream* m_trace = nullptr;
   /// The keymap without the lent keycodes.
   Keymap m_keymap;
   int m_groupSwitch = 0;
   /// The virtual keys of m_keymap's keys.
   LayoutKeys m_layoutKeys;
   KeySlots m_slots;
-  std::vector<HeldKey> m_held;
   std::mutex m_wakeMutex;
   std::condition_variable_any m_wake;
   bool m_woken = false;
   std::jthread m_idleRelease;
-  inputmethod::InputMethodSwitch m_inputMethod;
-  /// Key events sent since the record began: how long the method stays off after it.
-  std::size_t m_recordKeyEvents = 0;
 };
 
 }  // namespace orbelin::platform::x11
