@@ -2,6 +2,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -47,5 +49,16 @@ inline settings::Settings pickedSettings(FuzzedDataProvider& input, std::initial
   for (const auto& choice : choices) pick(input, settings, choice.setting, choice.values);
   return settings;
 }
+
+/// What a target of the conversions starts from: the input, the run's harness and the
+/// settings picked from the input's first bytes; the rest of the input is the record.
+struct SettingsCase {
+  SettingsCase(const std::uint8_t* data, std::size_t size, std::initializer_list<Choice> choices)
+      : input(data, size), settings(pickedSettings(input, choices)) {}
+
+  FuzzedDataProvider input;
+  test::Harness& h = harness();
+  settings::Settings settings;
+};
 
 }  // namespace orbelin::fuzz

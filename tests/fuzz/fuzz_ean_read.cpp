@@ -13,9 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace orbelin;
   using settings::Setting;
-  FuzzedDataProvider input(data, size);
-  auto& h = fuzz::harness();
-  settings::Settings settings = fuzz::pickedSettings(input, {
+  fuzz::SettingsCase picked(data, size, {
       {Setting::EANSend, {"0", "1", "2", "3"}},
       {Setting::EANAISelect, {"0", "1"}},
       {Setting::EANDate, {"0", "1"}},
@@ -25,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       {Setting::EANStartCD, {"]C1", "", "]"}},
       {Setting::EANCheck, {"0", "1", "2"}},
   });
+  auto& [input, h, settings] = picked;
   // The start code alone: fuzz_gs1_carriers covers the identifiers and Digital Link.
   settings.set(Setting::EANSymbology, "0");
   settings.set(Setting::EANDigitalLink, "0");

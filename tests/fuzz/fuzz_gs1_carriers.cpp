@@ -29,14 +29,13 @@ bool fieldsOnly(const std::string& elementString) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace orbelin;
   using settings::Setting;
-  FuzzedDataProvider input(data, size);
-  auto& h = fuzz::harness();
-  settings::Settings settings = fuzz::pickedSettings(input, {
+  fuzz::SettingsCase picked(data, size, {
       {Setting::EANSymbology, {"1", "0"}},
       {Setting::EANDigitalLink, {"1", "0"}},
       {Setting::EANSend, {"1", "2", "3"}},
       {Setting::EANStartCD, {"]C1", "", "]d2"}},
   });
+  auto& [input, h, settings] = picked;
   const std::string record = codec::fromCp932(input.ConsumeRemainingBytesAsString());
   using namespace convert::ean;
   if (const auto elementString = digitalLinkElementString(record, gs1Dictionary())) {

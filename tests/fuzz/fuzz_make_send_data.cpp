@@ -15,9 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace orbelin;
   using settings::Setting;
-  FuzzedDataProvider input(data, size);
-  auto& h = fuzz::harness();
-  settings::Settings settings = fuzz::pickedSettings(input, {
+  fuzz::SettingsCase picked(data, size, {
       {Setting::Select, {"0", "1", "2", "3"}},
       {Setting::RcvHead, {"0", "1", "2", "3", "4", "5"}},
       {Setting::RcvFoot, {"0", "1", "2", "3", "4", "5"}},
@@ -26,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       {Setting::Chikan, {"0", "1"}},
       {Setting::ByteEd, {"0", "1"}},
   });
+  auto& [input, h, settings] = picked;
   settings::EditTables tables;
   for (auto& row : tables.byteEdits) {
     row.position = std::to_string(input.ConsumeIntegralInRange(-3, 40));
