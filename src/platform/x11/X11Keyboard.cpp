@@ -5,11 +5,9 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <algorithm>
 #include <span>
 #include <vector>
 
-#include "codec/Cp932.h"
 #include "platform/x11/FocusClient.h"
 
 namespace orbelin::platform::x11 {
