@@ -27,7 +27,7 @@ inline bool methodBecomes(platform::inputmethod::MethodControl& method, bool on,
     if (method.isOn(error) == on) return true;
     if (idle) idle();
     return false;
-  }, std::chrono::seconds(30));
+  }, std::chrono::seconds(60));
 }
 
 }  // namespace orbelin::test

@@ -107,8 +107,8 @@ class IBusControl final : public MethodControl {
   // The engine isOn() found is the one switched back to.
   // The engine given up commits a composition the user left open on its own time, through
   // the daemon, while the record's keys already go to the plain engine: without a pause the
-  // commit could land inside the record. Paid on the first record of a run only, since the
-  // method stays off until the run ends.
+  // commit could land inside the record. Paid by each record that finds the method on;
+  // records that follow each other closely keep it off in between.
   bool switchOff(std::string& error) override {
     if (!reconnect()) return false;
     if (!setGlobalEngine(kPlainEngine, error)) return false;

@@ -30,8 +30,11 @@ class InputMethodSwitch {
   /// How much longer for each key event of the record. A program can be far behind the
   /// keys after it has answered every question the keyboard can ask (ibus's Qt module
   /// answers an X ping at once and hands the keys to the method one by one afterwards), so
-  /// a long record keeps the method off for longer.
-  static constexpr std::chrono::microseconds kSettlePerKeyEvent{2000};
+  /// a long record keeps the method off for longer. Switched while the program still has
+  /// keys at the method, ibus reorders them: the keys after the switch go to the new
+  /// engine, which can answer before the old one has answered those before it. 5 ms
+  /// covers a program that hands on 200 key events a second, as a loaded machine's do.
+  static constexpr std::chrono::microseconds kSettlePerKeyEvent{5000};
   /// The longest settle time, however long the record.
   static constexpr std::chrono::seconds kMostSettle{30};
   /// The settle time after a record of keyEvents key events.

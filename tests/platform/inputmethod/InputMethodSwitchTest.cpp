@@ -70,7 +70,7 @@ TEST(InputMethodSwitch, ALongerRecordKeepsTheMethodOffLongerUpToALimit) {
     std::size_t keyEvents;
     std::chrono::milliseconds settle;
   };
-  for (const Row& row : {Row{0, 500ms}, Row{1, 502ms}, Row{200, 900ms}, Row{4000, 8500ms}, Row{14750, 30s},
+  for (const Row& row : {Row{0, 500ms}, Row{1, 505ms}, Row{200, 1500ms}, Row{4000, 20500ms}, Row{5899, 29995ms}, Row{5900, 30s},
                          Row{1'000'000, 30s}, Row{std::numeric_limits<std::size_t>::max(), 30s}}) {
     EXPECT_EQ(InputMethodSwitch::settleAfter(row.keyEvents), row.settle) << row.keyEvents;
   }
