@@ -76,9 +76,6 @@ TEST_F(X11InputMethodTest, NormalModeRecordsArriveExactly) {
 // A two-dimensional code of two thousand characters: the program may still be handing
 // its keys to the method long after the record has been sent.
 TEST_F(X11InputMethodTest, ALongRecordArrivesExactly) {
-  // Under ibus the Qt module hands each key on asynchronously, and on a slow (sanitizer)
-  // build two characters of such a record came out swapped: not solved yet.
-  if (std::string(method->name()) == "ibus") GTEST_SKIP() << "ibus can reorder the keys of a long record";
   std::string record;
   for (int i = 0; i < 120; ++i) record += "(01)04912345" + std::to_string(i % 10) + "日本ｶﾅ;";
   EXPECT_TRUE(keyout::KeySendData(record + "{ENTER}", true, *out));

@@ -6,7 +6,8 @@
 # unprivileged user (nobody) inside dbus-run-session; its home is a fresh folder whose
 # profile has Mozc on without a hot key. The command starts only once the method owns
 # its bus name; a method that does not come up within the deadline fails the command.
-# Listing the tests of a program needs no input method.
+# IBUS_ENABLE_SYNC_MODE reaches the command: Qt and GTK programs then hand keys to ibus
+# one at a time. Listing the tests of a program needs no input method.
 set -u
 
 case " $* " in
@@ -171,6 +172,7 @@ env -i PATH="$PATH" HOME="$home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$h
   ${DISPLAY:+DISPLAY="$DISPLAY"} ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY="$WAYLAND_DISPLAY"} \
   ${QT_QPA_PLATFORM:+QT_QPA_PLATFORM="$QT_QPA_PLATFORM"} ${LSAN_OPTIONS:+LSAN_OPTIONS="$LSAN_OPTIONS"} \
   ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} \
+  ${IBUS_ENABLE_SYNC_MODE:+IBUS_ENABLE_SYNC_MODE="$IBUS_ENABLE_SYNC_MODE"} \
   GSETTINGS_BACKEND=memory LANG=C.UTF-8 \
   $as_user dbus-run-session -- "$work/session.sh" "$method" "$@"
 status=$?
