@@ -1,4 +1,4 @@
-// GS1-128 element strings from the GS1 General Specifications figures, the GS1 Barcode
+// GS1-128 element strings from the figures of GS1's general standard, the GS1 Barcode
 // Syntax Engine test data and constructed cases (data/gs1-ai-table.md names the table's
 // sources), decoded with the delivered table, identifiers bracketed, decimal points and
 // dates inserted. "<GS>" stands for byte 29.
