@@ -11,8 +11,6 @@ namespace {
 constexpr std::uint8_t kShiftKey = 16;
 // VK_RMENU: the right Alt key, AltGr on layouts that have one.
 constexpr std::uint8_t kRightAltKey = 0xA5;
-constexpr int kShiftState = 1;
-constexpr int kAltGrState = 6;
 // The right Shift key is told apart by its scan code, not by the extended mark.
 constexpr std::uint8_t kRightShiftScanCode = 0x36;
 constexpr int kMaxVirtualKey = 254;
@@ -113,11 +111,11 @@ void SendCharKey(KeyOutput& out, std::int32_t code) {
     return;
   }
   const int state = key >> 8;
-  const bool shift = (state & kShiftState) != 0;
+  const bool shift = (state & platform::kShiftState) != 0;
   // Ctrl and Alt together is how a layout reports its AltGr level: such a character is
   // typed with the AltGr key (the right Alt), never as its bare key. Ctrl or Alt alone
   // is ignored.
-  if ((state & kAltGrState) != kAltGrState) {
+  if ((state & platform::kAltGrState) != platform::kAltGrState) {
     SendVKey(out, key & 0xFF, shift ? kShiftKey : 0, 0, false);
     return;
   }

@@ -15,6 +15,12 @@ using WindowId = std::uint64_t;
 inline constexpr std::uint32_t kKeyExtended = 1;
 inline constexpr std::uint32_t kKeyUp = 2;
 
+/// keyForCharacter's answer: the shift state in the high byte (Shift; Ctrl+Alt, as a
+/// character on the AltGr level is reported), and the value for no key.
+inline constexpr int kShiftState = 1;
+inline constexpr int kAltGrState = 6;
+inline constexpr std::int16_t kNoKey = -1;
+
 /// Synthetic keyboard input and the focus window, as the transfer procedures need them.
 /// The event order, pauses and modifiers are the engine's; a backend only performs them.
 class Keyboard {
@@ -23,7 +29,7 @@ class Keyboard {
   /// One synthetic key event: virtual key, scan code and flags (kKeyExtended, kKeyUp).
   virtual void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
   /// The key that types a single-byte character on the current layout: virtual key in
-  /// the low byte, shift state in the high byte (1 Shift, 2 Ctrl, 4 Alt); -1 for none.
+  /// the low byte, shift state in the high byte (1 Shift, 2 Ctrl, 4 Alt); kNoKey for none.
   virtual std::int16_t keyForCharacter(std::uint8_t character) = 0;
   /// The scan code of a virtual key; 0 when it has none.
   virtual std::uint8_t scanCodeOf(std::uint8_t virtualKey) = 0;

@@ -10,16 +10,6 @@
 
 namespace orbelin::platform {
 
-namespace {
-
-constexpr std::int16_t kNoKey = -1;
-constexpr std::int16_t kShiftState = 0x100;
-// Ctrl+Alt, as Windows reports a character on the AltGr level; the engine presses the
-// right Alt key for it, which keysymOfVirtualKey makes the level-3 key.
-constexpr std::int16_t kAltGrState = 0x600;
-
-}  // namespace
-
 void DesktopKeyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
   if (m_trace != nullptr) *m_trace << keyEventLine(virtualKey, scanCode, flags) << '\n';
   const Keysym keysym = keysyms::keysymOfVirtualKey(virtualKey, scanCode, flags);
@@ -31,7 +21,7 @@ std::int16_t DesktopKeyboard::keyForCharacter(std::uint8_t character) {
   if (auto key = keysyms::controlCharacterKey(character)) return *key;
   const auto key = layoutKeyOf(keysyms::keysymOfCodePoint(codec::decodeCode(character)));
   if (!key) return kNoKey;
-  return static_cast<std::int16_t>(key->virtualKey | (key->shifted ? kShiftState : 0) | (key->altGr ? kAltGrState : 0));
+  return static_cast<std::int16_t>(key->virtualKey | (key->shifted ? kShiftState << 8 : 0) | (key->altGr ? kAltGrState << 8 : 0));
 }
 
 std::uint8_t DesktopKeyboard::scanCodeOf(std::uint8_t virtualKey) { return keysyms::scanCodeOfVirtualKey(virtualKey); }

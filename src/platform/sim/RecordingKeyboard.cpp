@@ -63,7 +63,7 @@ std::int16_t usKeyForCharacter(std::uint8_t character) {
   if (character >= 'a' && character <= 'z') return static_cast<std::int16_t>(character - 0x20);
   // The remaining control codes 1 to 26 are Ctrl with the letter of the same position.
   if (character >= 0x01 && character <= 0x1A) return static_cast<std::int16_t>(0x0240 + character);
-  return -1;
+  return kNoKey;
 }
 
 std::uint8_t usScanCodeOf(std::uint8_t virtualKey) {
